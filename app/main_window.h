@@ -1,0 +1,110 @@
+// The main wizard window: its control models, the installer state and every handler of
+// the wizard. Handlers are defined next to the subsystem they belong to (start-up and
+// navigation here, the language switch in i18n/, the choice of the replaced car in
+// catalogue/, ...). No GUI code: views draw the form and forward events.
+#pragma once
+
+#include "app/installer_state.h"
+#include "platform/platform.h"
+#include "ui/form.h"
+
+namespace obrinex {
+
+class Application;
+
+class MainWindow {
+public:
+    MainWindow(Application& app, Platform& platform);
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    Form& form() { return form_; }
+    InstallerState& state() { return state_; }
+    Page activePage() const { return activePage_; }
+
+    // Start-up handlers.
+    void formCreate();
+    void formShow();
+
+    // Painting: the grey level of column x of the side strip.
+    static int stripGrey(int x);
+
+    // Closing the window ends the program.
+    void close();
+
+private:
+    friend class FolderBrowser;
+    friend class VariantDialog;
+
+    void showPage(Page page);
+    void bindHandlers();
+
+    // Navigation and exit.
+    void button1Click();
+    void button12Click();
+    void button15Click();
+    void button4Click();
+    void button7Click();
+    void button17Click();
+    void button20Click();
+    void bitBtn1Click();
+    void button21Click();
+    void label21Click();
+    void label36Click();
+    void button5Click();
+
+    // Language and readme.
+    void radioButtonClick();
+    void button2Click();
+
+    // Choice of the replaced car.
+    void comboBox1Change();
+    void lookupTargetFiles();
+
+    // Dialogs and the variant choice.
+    void button16Click();
+    void label6Click();
+    void comboBox7Change();
+
+    // The game folder from the registry.
+    void readGameFolderFromRegistry();
+
+    void openMailLink(const Label& label);
+
+    Application& app_;
+    Platform& platform_;
+    Form form_;
+    InstallerState state_;
+    Page activePage_ = Page::Sprache;
+
+public:
+    // The controls, bound by name once.
+    Label& label6;
+    Label& label19;
+    Label& label21;
+    Label& label24;
+    Label& label33;
+    Label& label34;
+    Label& label35;
+    Label& label36;
+    Image& image2;
+    Edit& edit1;
+    Memo& memo1;
+    ComboBox& comboBox1;
+    ComboBox& comboBox2;
+    ComboBox& comboBox7;
+    ListBox& listBox1;
+    ListBox& listBox2;
+    ListBox& fileListBox1;
+    ListBox& fileListBox2;
+    RadioButton& radioButton1;
+    RadioButton& radioButton2;
+    RadioButton& radioButton3;
+    RadioButton& radioButton4;
+    RadioButton& radioButton5;
+    RadioButton& radioButton6;
+    Button& button8;
+    ListView& listView1;
+};
+
+} // namespace obrinex
