@@ -316,7 +316,7 @@ Control& Driver::resolveControl(const std::string& qualifiedName, FormId& form) 
 
 std::string Driver::unusableReason(const Control& control, FormId form) {
     if (!app_->form(form).visible()) {
-        return "the window of " + control.name() + " is not visible";
+        return std::string(formSpec(form).name) + " is not visible";
     }
     if (!control.visible()) {
         return control.name() + " is hidden";
