@@ -471,8 +471,11 @@ void Driver::browse(const std::string& path) {
            !(folder.size() == 3 && folder[1] == ':')) {
         folder.pop_back();
     }
-    if (folder.size() == 2 && folder[1] == ':') {
-        folder += '\\';
+    if (folder.size() >= 2 && folder[1] == ':') {
+        folder[0] = upperCp1252(folder[0]);
+        if (folder.size() == 2) {
+            folder += '\\';
+        }
     }
     auto& browser = app_->folderBrowser();
     act(FormId::Form2, browser.form().find("DirectoryListBox1"), [&browser, folder] { browser.openFolder(folder); });
