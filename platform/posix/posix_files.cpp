@@ -113,7 +113,7 @@ std::optional<std::string> PosixFileSystem::hostPath(const std::string& path) co
         }
         rest = utf8.substr(2);
     } else if (!utf8.empty() && isSeparator(utf8[0])) {
-        current = "/";
+        current.assign(1, '/');
     }
     std::size_t pos = 0;
     while (pos <= rest.size()) {
