@@ -6,9 +6,9 @@
 
 namespace obrinex {
 
-Control::Control(const ControlSpec& spec)
-    : spec_(&spec), name_(spec.name), caption_(cp1252(spec.caption)), visible_(spec.visible), enabled_(spec.enabled),
-      left_(spec.left), top_(spec.top), width_(spec.width), height_(spec.height) {}
+Control::Control(const ControlSpec& layout)
+    : layout_(&layout), name_(layout.name), caption_(cp1252(layout.caption)), visible_(layout.visible), enabled_(layout.enabled),
+      left_(layout.left), top_(layout.top), width_(layout.width), height_(layout.height) {}
 
 void Control::setBounds(int left, int top, int width, int height) {
     left_ = left;
@@ -28,8 +28,8 @@ void CheckBox::click() {
     Control::click();
 }
 
-RadioButton::RadioButton(const ControlSpec& spec, std::vector<RadioButton*>* group)
-    : Control(spec), checked_(spec.checked), group_(group) {}
+RadioButton::RadioButton(const ControlSpec& layout, std::vector<RadioButton*>* group)
+    : Control(layout), checked_(layout.checked), group_(group) {}
 
 void RadioButton::setChecked(bool checked) {
     if (checked == checked_) {

@@ -12,16 +12,16 @@ namespace obrinex {
 
 class Control {
 public:
-    explicit Control(const ControlSpec& spec);
+    explicit Control(const ControlSpec& layout);
     virtual ~Control() = default;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
-    const ControlSpec& spec() const { return *spec_; }
+    const ControlSpec& layout() const { return *layout_; }
     const std::string& name() const { return name_; }
-    ControlKind kind() const { return spec_->kind; }
-    FormId form() const { return spec_->form; }
-    int page() const { return spec_->page; }
+    ControlKind kind() const { return layout_->kind; }
+    FormId form() const { return layout_->form; }
+    int page() const { return layout_->page; }
 
     bool visible() const { return visible_; }
     void setVisible(bool visible) { visible_ = visible; }
@@ -49,7 +49,7 @@ public:
     virtual void click();
 
 private:
-    const ControlSpec* spec_;
+    const ControlSpec* layout_;
     std::string name_;
     std::string caption_;
     bool visible_;
@@ -99,7 +99,7 @@ private:
 
 class RadioButton : public Control {
 public:
-    RadioButton(const ControlSpec& spec, std::vector<RadioButton*>* group);
+    RadioButton(const ControlSpec& layout, std::vector<RadioButton*>* group);
     bool checked() const { return checked_; }
     // Checking an unchecked button unchecks its group and runs its click handler, whether
     // the user or the code checks it; checking a checked one does nothing.

@@ -6,47 +6,47 @@ namespace obrinex {
 
 namespace {
 
-std::unique_ptr<Control> makeControl(const ControlSpec& spec, std::map<int, std::vector<RadioButton*>>& groups) {
-    switch (spec.kind) {
+std::unique_ptr<Control> makeControl(const ControlSpec& layout, std::map<int, std::vector<RadioButton*>>& groups) {
+    switch (layout.kind) {
     case ControlKind::Label:
-        return std::make_unique<Label>(spec);
+        return std::make_unique<Label>(layout);
     case ControlKind::Button:
     case ControlKind::BitBtn:
-        return std::make_unique<Button>(spec);
+        return std::make_unique<Button>(layout);
     case ControlKind::Edit:
-        return std::make_unique<Edit>(spec);
+        return std::make_unique<Edit>(layout);
     case ControlKind::ComboBox:
-        return std::make_unique<ComboBox>(spec);
+        return std::make_unique<ComboBox>(layout);
     case ControlKind::ListBox:
-        return std::make_unique<ListBox>(spec);
+        return std::make_unique<ListBox>(layout);
     case ControlKind::CheckBox:
-        return std::make_unique<CheckBox>(spec);
+        return std::make_unique<CheckBox>(layout);
     case ControlKind::RadioButton: {
-        auto& group = groups[spec.group];
-        auto button = std::make_unique<RadioButton>(spec, &group);
+        auto& group = groups[layout.group];
+        auto button = std::make_unique<RadioButton>(layout, &group);
         group.push_back(button.get());
         return button;
     }
     case ControlKind::Memo:
-        return std::make_unique<Memo>(spec);
+        return std::make_unique<Memo>(layout);
     case ControlKind::ListView:
-        return std::make_unique<ListView>(spec);
+        return std::make_unique<ListView>(layout);
     case ControlKind::Image:
-        return std::make_unique<Image>(spec);
+        return std::make_unique<Image>(layout);
     case ControlKind::DirectoryListBox:
-        return std::make_unique<DirectoryListBox>(spec);
+        return std::make_unique<DirectoryListBox>(layout);
     case ControlKind::DriveComboBox:
-        return std::make_unique<DriveComboBox>(spec);
+        return std::make_unique<DriveComboBox>(layout);
     }
-    return std::make_unique<Control>(spec);
+    return std::make_unique<Control>(layout);
 }
 
 } // namespace
 
-Form::Form(FormId id) : spec_(&formSpec(id)), caption_(cp1252(spec_->caption)) {
-    for (const ControlSpec& spec : formLayout(id)) {
-        controls_.push_back(makeControl(spec, radioGroups_));
-        byName_[lowerCp1252(spec.name)] = controls_.back().get();
+Form::Form(FormId id) : layout_(&formSpec(id)), caption_(cp1252(layout_->caption)) {
+    for (const ControlSpec& layout : formLayout(id)) {
+        controls_.push_back(makeControl(layout, radioGroups_));
+        byName_[lowerCp1252(layout.name)] = controls_.back().get();
     }
 }
 

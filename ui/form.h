@@ -19,7 +19,7 @@ public:
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    const FormSpec& spec() const { return *spec_; }
+    const FormSpec& layout() const { return *layout_; }
     const std::string& caption() const { return caption_; }
 
     bool visible() const { return visible_; }
@@ -43,7 +43,7 @@ public:
     void setFocus(Control* control) { focused_ = control; }
 
 private:
-    const FormSpec* spec_;
+    const FormSpec* layout_;
     std::string caption_;
     bool visible_ = false;
     std::vector<std::unique_ptr<Control>> controls_;

@@ -1,6 +1,7 @@
 #include "frontends/script/driver.h"
 
 #include "frontends/script/json.h"
+#include "platform/posix/wine_prefix.h"
 #include "text/cp1252.h"
 
 #include <charconv>
@@ -399,7 +400,7 @@ void Driver::toggle(const std::string& args) {
     FormId form{};
     Control& control = resolveControl(parts[0], form);
     auto* list = dynamic_cast<ListBox*>(&control);
-    if (list == nullptr || (control.spec().style & StyleMultiSelect) == 0) {
+    if (list == nullptr || (control.layout().style & StyleMultiSelect) == 0) {
         throw MalformedLine{parts[0] + " is not a multi-selection list"};
     }
     auto row = parseNumber(parts[1], "the row");
@@ -624,9 +625,9 @@ std::string Driver::propertyValue(const std::string& name, const std::string& pr
         if (!equalNoCase(name, formSpec(id).name)) {
             continue;
         }
-        const FormSpec& spec = formSpec(id);
+        const FormSpec& layout = formSpec(id);
         if (is("Caption")) {
-            return jsonString(cp1252(spec.caption));
+            return jsonString(cp1252(layout.caption));
         }
         if (is("Visible")) {
             return jsonBool(app_ && app_->form(id).visible() && !(id == FormId::Form1 && app_->ended()));
@@ -635,16 +636,16 @@ std::string Driver::propertyValue(const std::string& name, const std::string& pr
             return jsonBool(true);
         }
         if (is("Left")) {
-            return number(spec.left);
+            return number(layout.left);
         }
         if (is("Top")) {
-            return number(spec.top);
+            return number(layout.top);
         }
         if (is("Width")) {
-            return number(spec.clientWidth);
+            return number(layout.clientWidth);
         }
         if (is("Height")) {
-            return number(spec.clientHeight);
+            return number(layout.clientHeight);
         }
         throw MalformedLine{"unknown property " + property + " of " + name};
     }
@@ -709,8 +710,15 @@ std::string Driver::propertyValue(const std::string& name, const std::string& pr
 }
 
 void Driver::wineprefix(const std::string& folder) {
-    (void)folder;
-    throw MalformedLine{"registry wineprefix is not yet supported"};
+    const std::string prefix = cp1252ToUtf8(folder);
+    registry_.delegateTo(std::make_unique<WinePrefixRegistry>(prefix));
+    // The prefix's drives name the folders its registry values point to; a drive the script
+    // mapped itself stays as the script said.
+    for (const auto& [letter, hostFolder] : readDosDevices(prefix)) {
+        if (files_.drives().count(letter) == 0) {
+            files_.mapDrive(letter, hostFolder);
+        }
+    }
 }
 
 } // namespace obrinex::script

@@ -1,0 +1,31 @@
+// The file system through the Win32 W functions. Paths are the program's Windows-1252 texts;
+// copies and writes go to a temporary file beside the target that then replaces it.
+#pragma once
+
+#include "platform/platform.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace obrinex {
+
+class Win32FileSystem : public FileSystem {
+  public:
+    bool fileExists(const std::string& path) override;
+    bool directoryExists(const std::string& path) override;
+    // Hidden and system entries are left out, and so are names Windows-1252 cannot spell,
+    // since the program could not open them again.
+    std::vector<std::string> listFiles(const std::string& folder) override;
+    std::vector<std::string> listDirectories(const std::string& folder) override;
+    std::uint32_t readFile(const std::string& path, std::string& content) override;
+    std::uint32_t createDirectory(const std::string& path) override;
+    std::uint32_t copyFile(const std::string& source, const std::string& target) override;
+    std::uint32_t writeFile(const std::string& path, const std::string& content) override;
+
+  private:
+    enum class EntryKind { File, Directory };
+    std::vector<std::string> list(const std::string& folder, EntryKind kind);
+};
+
+} // namespace obrinex

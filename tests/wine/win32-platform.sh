@@ -1,0 +1,318 @@
+#!/usr/bin/env bash
+# tests/wine/win32-platform.sh [DRIVER]: checks the Win32 platform layer on Wine. Builds the
+# 64-bit Windows probe, runs it in a fresh 64-bit prefix whose 32-bit registry view holds the
+# game folder record, and compares what it reads and does in a scratch folder; then builds the
+# 32-bit product build and checks that its executables import system DLLs only.
+# DRIVER (the script driver other tests take) is not used.
+#
+# Build folders: OBRINEX_WIN64_BUILD_DIR and OBRINEX_WIN32_BUILD_DIR, else the presets' own
+# build-win64/ and build-win32/; an existing build folder is brought up to date, not rebuilt.
+# Wine's noise goes to a log that is shown only when something fails.
+set -uo pipefail
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+win64_dir=${OBRINEX_WIN64_BUILD_DIR:-$repo/build-win64}
+win32_dir=${OBRINEX_WIN32_BUILD_DIR:-$repo/build-win32}
+probe=obrinex-win32-probe
+wine_timeout=${OBRINEX_WINE_TIMEOUT:-300}
+
+tmp=$(mktemp -d)
+log=$tmp/log
+: >"$log"
+passed=0
+failed=0
+show_log=0
+prefix_started=0
+
+say() { printf '%s\n' "$*"; }
+
+pass() {
+    passed=$((passed + 1))
+    say "ok   $1"
+}
+
+fail() {
+    failed=$((failed + 1))
+    show_log=1
+    say "FAIL $1"
+    shift
+    local line
+    for line in "$@"; do
+        say "     $line"
+    done
+}
+
+finish() {
+    if ((prefix_started)); then
+        "$wineserver" -k >/dev/null 2>&1
+        "$wineserver" -w >/dev/null 2>&1
+    fi
+    if ((show_log)) && [[ -s $log ]]; then
+        say "---- log (last 60 lines of $(wc -l <"$log")) ----"
+        tail -n 60 "$log"
+        say "---- end of log ----"
+    fi
+    rm -rf "$tmp"
+}
+trap finish EXIT
+
+# The lines of the probe's output that start with `prefix` must be exactly `expected`.
+expect_lines() {
+    local name=$1 prefix=$2 expected=$3
+    local actual
+    actual=$(grep -E "^($prefix)" "$tmp/probe.out")
+    if [[ $actual == "$expected" ]]; then
+        pass "$name"
+    else
+        local -a difference
+        mapfile -t difference < <(diff <(printf '%s\n' "$expected") <(printf '%s\n' "$actual") | grep '^[<>]')
+        fail "$name (< expected, > got)" "${difference[@]}"
+    fi
+}
+
+# An executable of the right machine that imports nothing beyond the system's own DLLs.
+check_imports() {
+    local name=$1 exe=$2 format=$3 objdump=$4
+    if [[ ! -f $exe ]]; then
+        fail "$name: $exe was not built"
+        return
+    fi
+    local dump
+    if ! dump=$("$objdump" -p "$exe" 2>>"$log"); then
+        fail "$name: objdump cannot read $exe"
+        return
+    fi
+    local -a dlls bad=()
+    mapfile -t dlls < <(sed -n 's/^[[:space:]]*DLL Name:[[:space:]]*//p' <<<"$dump" | tr -d '\r')
+    local dll
+    for dll in "${dlls[@]}"; do
+        case ${dll,,} in
+        kernel32.dll | advapi32.dll | shell32.dll | user32.dll | msvcrt.dll | api-ms-win-*.dll) ;;
+        *) bad+=("$dll") ;;
+        esac
+    done
+    if ! grep -q "file format $format" <<<"$dump"; then
+        fail "$name: not a $format executable" "$(grep -m1 'file format' <<<"$dump")"
+    elif ((${#dlls[@]} == 0)); then
+        fail "$name: no imports found in $exe"
+    elif ((${#bad[@]} > 0)); then
+        fail "$name: imports DLLs that are not part of Windows" "${bad[@]}"
+    else
+        pass "$name: $format, imports ${dlls[*]}"
+    fi
+}
+
+# Configures a build folder once with its preset, then builds the probe in it.
+build() {
+    local preset=$1 dir=$2
+    if [[ ! -f $dir/CMakeCache.txt ]]; then
+        cmake --preset "$preset" -B "$dir" -S "$repo" >>"$log" 2>&1 || return 1
+    fi
+    cmake --build "$dir" --target "$probe" --parallel "$(nproc)" >>"$log" 2>&1
+}
+
+for tool in cmake i686-w64-mingw32-objdump x86_64-w64-mingw32-objdump; do
+    if ! command -v "$tool" >/dev/null; then
+        fail "$tool is not installed"
+        say "$passed passed, $failed failed"
+        exit 1
+    fi
+done
+
+# --- the 64-bit probe under Wine ------------------------------------------------------
+
+wine64=
+for candidate in /usr/lib/wine/wine64 "$(command -v wine64 || true)" "$(command -v wine || true)"; do
+    if [[ -n $candidate && -x $candidate ]]; then
+        wine64=$candidate
+        break
+    fi
+done
+wineserver=
+for candidate in "$(command -v wineserver || true)" /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver; do
+    if [[ -n $candidate && -x $candidate ]]; then
+        wineserver=$candidate
+        break
+    fi
+done
+
+run_wine() {
+    timeout "$wine_timeout" "$wine64" "$@"
+}
+
+say "== 64-bit build ($win64_dir)"
+if ! build win64 "$win64_dir"; then
+    fail "win64 build of $probe"
+elif [[ -z $wine64 || -z $wineserver ]]; then
+    fail "Wine is not installed (wine64 and wineserver are needed)"
+else
+    pass "win64 build of $probe"
+    check_imports "win64 $probe" "$win64_dir/bin/$probe.exe" pei-x86-64 x86_64-w64-mingw32-objdump
+
+    export WINEPREFIX=$tmp/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    # Started directly, the loader must know itself for the processes it starts.
+    [[ $wine64 == */wine64 ]] && export WINELOADER=$wine64
+    unset DISPLAY WAYLAND_DISPLAY
+
+    say "== Wine prefix"
+    started=$(date +%s.%N)
+    prefix_started=1
+    run_wine wineboot -i >>"$log" 2>&1
+    timeout "$wine_timeout" "$wineserver" -w >>"$log" 2>&1
+    took=$(awk -v a="$started" -v b="$(date +%s.%N)" 'BEGIN { printf "%.1f", b - a }')
+    if [[ -f $WINEPREFIX/system.reg && -e $WINEPREFIX/dosdevices/z: ]]; then
+        pass "fresh 64-bit prefix created in ${took}s"
+    else
+        fail "prefix creation (wineboot -i, ${took}s)"
+    fi
+
+    # The record goes into the 32-bit view only; the 64-bit view gets a string under the
+    # same name, which a probe reading the wrong view would report as type 1.
+    run_wine reg add 'HKLM\Software\Kelvarion\Zarvo' /v idir /t REG_BINARY \
+        /d 433a5c47616d65735c5a6172766f5c00 /reg:32 /f >>"$log" 2>&1
+    added32=$?
+    run_wine reg add 'HKLM\Software\Kelvarion\Zarvo' /v idir /t REG_SZ /d 'D:\Wrong\' /reg:64 /f >>"$log" 2>&1
+    added64=$?
+    timeout "$wine_timeout" "$wineserver" -w >>"$log" 2>&1
+    if ((added32 == 0 && added64 == 0)) &&
+        grep -qi '^\[Software\\\\Wow6432Node\\\\Kelvarion\\\\Zarvo\]' "$WINEPREFIX/system.reg"; then
+        pass "registry record written under Wow6432Node"
+    else
+        fail "reg add (exit codes $added32 and $added64), or no Wow6432Node key in system.reg"
+    fi
+
+    # A scratch folder of names chosen for the listing: letter case, "_" (sorted before the
+    # letters once they are folded to lower case), accented letters of Windows-1252, a name
+    # Windows-1252 cannot spell, and dot names, which Wine shows as hidden.
+    scratch=$tmp/scratch
+    mkdir -p "$scratch/Zdir" "$scratch/adir" "$scratch/.hdir"
+    for name in B.txt a.TXT _u.txt café.txt Été.txt éa.txt ж.txt .hidden; do
+        printf 'x' >"$scratch/$name"
+    done
+    folder="Z:${scratch//\//\\}\\"
+
+    say "== probe"
+    run_wine "$win64_dir/bin/$probe.exe" "$folder" >"$tmp/probe.raw" 2>>"$log"
+    status=$?
+    tr -d '\r' <"$tmp/probe.raw" >"$tmp/probe.out"
+    if ((status == 0)); then
+        pass "probe ran"
+    else
+        fail "probe exited with status $status" "$(head -c 2000 "$tmp/probe.out")"
+    fi
+
+    expect_lines "executable path" 'executable ' "executable $probe.exe"
+
+    expect_lines "registry: 32-bit view, Read access, REG_BINARY bytes unchanged" 'registry ' "$(
+        cat <<'EOF'
+registry open 1
+registry type 3
+registry size 16
+registry data 433a5c47616d65735c5a6172766f5c00
+registry short-read none
+registry missing-value none
+registry all-access 1
+registry missing-key none
+EOF
+    )"
+
+    expect_lines "file and folder tests" 'folder is-|sub is-|w\.bin is-' "$(
+        cat <<'EOF'
+folder is-file 0 is-folder 1
+sub is-file 0 is-folder 1
+w.bin is-file 1 is-folder 0 with-slash 0
+sub is-folder 1
+EOF
+    )"
+
+    expect_lines "createDirectory codes" 'mkdir ' "$(
+        cat <<'EOF'
+mkdir sub 0
+mkdir sub-again 183
+mkdir missing-parent 3
+EOF
+    )"
+
+    expect_lines "writeFile, copyFile and readFile" 'write |copy |read ' "$(
+        cat <<'EOF'
+write w.bin 0
+read w.bin 0 6f6e65000d0aff
+copy new 0
+read sub\c.bin 0 6f6e65000d0aff
+write w.bin 0
+copy over 0
+read sub\c.bin 0 7365636f6e64
+write empty 0
+read sub\e.bin 0 (empty)
+write missing-folder 3
+copy missing-source 2
+copy missing-folder 3
+copy onto-folder 5
+write onto-folder 5
+read folder 5
+read missing 2
+read nul-path 123
+copy self 0
+read w.bin 0 7365636f6e64
+EOF
+    )"
+
+    # Whether the probe's own hidden file is hidden depends on the volume keeping the
+    # attribute (Wine stores it in an extended attribute).
+    hidden_line=$(grep -E '^hidden\.bin ' "$tmp/probe.out")
+    hidden_entry=
+    if [[ $hidden_line == "hidden.bin hidden 1 is-file 1" ]]; then
+        files_count=7
+    elif [[ $hidden_line == "hidden.bin hidden 0 is-file 1" ]]; then
+        say "note: this volume does not keep the hidden attribute; hidden.bin is listed"
+        files_count=8
+        hidden_entry=$'\nfiles hidden.bin'
+    else
+        fail "hidden file" "${hidden_line:-no hidden.bin line}"
+        files_count=7
+    fi
+
+    # The temporary files of the copies and writes must all be gone, so none is listed.
+    expect_lines "listFiles: ordinary, visible, Windows-1252 names, case-blind order" \
+        'files |list ' "files $files_count
+files _u.txt
+files a.TXT
+files B.txt
+files caf\\xe9.txt${hidden_entry}
+files w.bin
+files \\xe9a.txt
+files \\xc9t\\xe9.txt
+list without-slash same 1"
+
+    expect_lines "listDirectories and the listings of a sub-folder and a missing folder" \
+        'folders |sub-files |missing-files ' "$(
+            cat <<'EOF'
+folders 3
+folders adir
+folders sub
+folders Zdir
+sub-files 2
+sub-files c.bin
+sub-files e.bin
+missing-files 0
+EOF
+        )"
+
+    if ((failed > 0)); then
+        say "---- probe output ----"
+        cat "$tmp/probe.out"
+    fi
+fi
+
+# --- the 32-bit product build ---------------------------------------------------------
+
+say "== 32-bit build ($win32_dir)"
+if build win32 "$win32_dir"; then
+    pass "win32 build of $probe"
+    check_imports "win32 $probe" "$win32_dir/bin/$probe.exe" pei-i386 i686-w64-mingw32-objdump
+else
+    fail "win32 build of $probe"
+fi
+
+say "$passed passed, $failed failed"
+((failed == 0))
