@@ -4,7 +4,7 @@
 #include "app/errors.h"
 #include "app/main_window.h"
 
-#include <cctype>
+#include "text/cp1252.h"
 
 namespace obrinex {
 
@@ -26,9 +26,36 @@ void FolderBrowser::show() {
 }
 
 void FolderBrowser::openFolder(const std::string& folder) {
+    FileSystem& files = mainWindow_.platform_.files;
     directoryListBox1_.setDirectory(folder);
-    if (!folder.empty()) {
-        driveComboBox1_.setDrive(static_cast<char>(std::tolower(static_cast<unsigned char>(folder[0]))));
+
+    // The path's folders from the root down, then the open folder's sub-folders.
+    directoryListBox1_.clear();
+    std::size_t start = 0;
+    if (folder.size() >= 3 && folder[1] == ':') {
+        directoryListBox1_.add(folder.substr(0, 3));
+        start = 3;
+    }
+    while (start < folder.size()) {
+        auto end = folder.find('\\', start);
+        directoryListBox1_.add(folder.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos) {
+            break;
+        }
+        start = end + 1;
+    }
+    directoryListBox1_.setItemIndex(directoryListBox1_.count() - 1);
+    for (const auto& name : files.listDirectories(folder)) {
+        directoryListBox1_.add(name);
+    }
+
+    driveComboBox1_.clear();
+    const char drive = folder.empty() ? 'c' : lowerCp1252(folder[0]);
+    for (char letter : files.driveLetters()) {
+        driveComboBox1_.add(std::string(1, letter) + ":");
+        if (letter == drive) {
+            driveComboBox1_.setItemIndex(driveComboBox1_.count() - 1);
+        }
     }
     directoryListBox1_.onChange();
 }

@@ -29,6 +29,8 @@ public:
     virtual std::uint32_t createDirectory(const std::string& path) = 0;
     // The names of the sub-folders of a folder, sorted without regard to case.
     virtual std::vector<std::string> listDirectories(const std::string& folder) = 0;
+    // The letters of the drives that exist, lower case, ascending.
+    virtual std::vector<char> driveLetters() = 0;
     // Copies one file over an existing target; the system's error code, 0 on success.
     virtual std::uint32_t copyFile(const std::string& source, const std::string& target) = 0;
     // Creates or replaces the file with `content`; the system's error code, 0 on success.

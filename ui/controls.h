@@ -192,10 +192,12 @@ private:
 };
 
 // The folder list of the folder browser: the open folder as the system writes a current
-// folder ("C:\" for a drive root, no trailing backslash otherwise).
-class DirectoryListBox : public Control {
+// folder ("C:\" for a drive root, no trailing backslash otherwise). Its rows are the folders
+// of the path, from the root down, then the sub-folders of the open folder; the open
+// folder's row is the selected one.
+class DirectoryListBox : public ItemList {
 public:
-    using Control::Control;
+    using ItemList::ItemList;
     const std::string& directory() const { return directory_; }
     void setDirectory(const std::string& directory) { directory_ = directory; }
 
@@ -203,14 +205,10 @@ private:
     std::string directory_;
 };
 
-class DriveComboBox : public Control {
+// The drive selector: one row per drive ("c:"), the folder list's drive selected.
+class DriveComboBox : public ItemList {
 public:
-    using Control::Control;
-    char drive() const { return drive_; }
-    void setDrive(char drive) { drive_ = drive; }
-
-private:
-    char drive_ = 'c';
+    using ItemList::ItemList;
 };
 
 } // namespace obrinex

@@ -195,6 +195,14 @@ std::vector<std::string> PosixFileSystem::listDirectories(const std::string& fol
     return list(folder, EntryKind::Directory);
 }
 
+std::vector<char> PosixFileSystem::driveLetters() {
+    std::vector<char> letters;
+    for (const auto& [letter, folder] : drives_) {
+        letters.push_back(letter);
+    }
+    return letters;
+}
+
 std::uint32_t PosixFileSystem::readFile(const std::string& path, std::string& content) {
     content.clear();
     auto host = hostPath(path);

@@ -35,6 +35,7 @@ public:
     bool directoryExists(const std::string& path) override;
     std::vector<std::string> listFiles(const std::string& folder) override;
     std::vector<std::string> listDirectories(const std::string& folder) override;
+    std::vector<char> driveLetters() override;
     std::uint32_t readFile(const std::string& path, std::string& content) override;
     std::uint32_t createDirectory(const std::string& path) override;
     std::uint32_t copyFile(const std::string& source, const std::string& target) override;

@@ -198,6 +198,17 @@ std::vector<std::string> Win32FileSystem::listDirectories(const std::string& fol
     return list(folder, EntryKind::Directory);
 }
 
+std::vector<char> Win32FileSystem::driveLetters() {
+    std::vector<char> letters;
+    DWORD mask = ::GetLogicalDrives();
+    for (int i = 0; i < 26; ++i) {
+        if (mask & (1u << i)) {
+            letters.push_back(static_cast<char>('a' + i));
+        }
+    }
+    return letters;
+}
+
 std::uint32_t Win32FileSystem::readFile(const std::string& path, std::string& content) {
     content.clear();
     auto wide = toWidePath(path);

@@ -18,6 +18,7 @@ class Win32FileSystem : public FileSystem {
     // since the program could not open them again.
     std::vector<std::string> listFiles(const std::string& folder) override;
     std::vector<std::string> listDirectories(const std::string& folder) override;
+    std::vector<char> driveLetters() override;
     std::uint32_t readFile(const std::string& path, std::string& content) override;
     std::uint32_t createDirectory(const std::string& path) override;
     std::uint32_t copyFile(const std::string& source, const std::string& target) override;
