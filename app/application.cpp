@@ -29,6 +29,8 @@ Form& Application::form(FormId id) {
     return mainWindow_->form();
 }
 
-void Application::dispatch(const std::function<void()>& handler) { dispatchEvent(platform_.boxes, title_, handler); }
+void Application::dispatch(const std::function<void()>& handler) {
+    dispatchEvent(platform_.boxes, title_, handler);
+}
 
 } // namespace obrinex

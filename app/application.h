@@ -13,7 +13,7 @@
 namespace obrinex {
 
 class Application {
-public:
+  public:
     explicit Application(Platform& platform);
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -37,7 +37,7 @@ public:
     // Runs a handler for a user event; an error that ends it is shown in the error box.
     void dispatch(const std::function<void()>& handler);
 
-private:
+  private:
     Platform& platform_;
     std::string title_;
     std::unique_ptr<MainWindow> mainWindow_;

@@ -13,7 +13,7 @@ class MessageBoxes;
 
 // An error that ends the running handler; its text is shown in the standard error box.
 class AppError : public std::runtime_error {
-public:
+  public:
     explicit AppError(const std::string& text) : std::runtime_error(text) {}
     std::string text() const { return what(); }
 };
@@ -21,11 +21,11 @@ public:
 // An I/O error with the system's error code, as the runtime reports a failed folder creation:
 // "File not found" (2), "Invalid filename" (3), "File access denied" (5), else "I/O error N".
 class IoError : public AppError {
-public:
+  public:
     explicit IoError(std::uint32_t code);
     std::uint32_t code() const { return code_; }
 
-private:
+  private:
     std::uint32_t code_;
 };
 

@@ -5,6 +5,7 @@
 #include "catalogue/catalogue.h"
 
 #include <cmath>
+#include <optional>
 
 namespace obrinex {
 
@@ -26,19 +27,21 @@ const std::string& lineAt(const std::vector<std::string>& lines, int index) {
 }
 
 // A file name in the descriptor that could reach outside the package or the game folder
-// would let a package read or overwrite any file; such a package is refused whole.
-void checkDescriptorNames(const std::vector<std::string>& lines) {
+// would let a package read or overwrite any file, and maps beyond the hundred that fit would
+// install an incomplete car; such a package is refused whole. The refusal's text, or nothing.
+std::optional<std::string> descriptorRefusal(const std::vector<std::string>& lines) {
     for (std::size_t i = 1; i < lines.size(); ++i) {
         if (!isPackageRelativeName(lines[i])) {
-            throw AppError("Line " + std::to_string(i + 1) +
-                           " of setup.ini names a file outside the package folder: \"" + lines[i] + "\"");
+            return "Line " + std::to_string(i + 1) +
+                   " of setup.ini names a file outside the package folder: \"" + lines[i] + "\"";
         }
     }
     int mapLines = static_cast<int>(lines.size()) - kFirstMapLine;
     if (mapLines > kMaxMapFiles) {
-        throw AppError("setup.ini lists " + std::to_string(mapLines) + " map files; a package can install at most " +
-                       std::to_string(kMaxMapFiles) + " map files.");
+        return "setup.ini lists " + std::to_string(mapLines) + " map files; a package can install at most " +
+               std::to_string(kMaxMapFiles) + " map files.";
     }
+    return std::nullopt;
 }
 
 bool isValidBitmap(const std::string& data) {
@@ -68,15 +71,18 @@ MainWindow::MainWindow(Application& app, Platform& platform)
       label19(form_.get<Label>("Label19")), label21(form_.get<Label>("Label21")),
       label24(form_.get<Label>("Label24")), label33(form_.get<Label>("Label33")),
       label34(form_.get<Label>("Label34")), label35(form_.get<Label>("Label35")),
-      label36(form_.get<Label>("Label36")), image2(form_.get<Image>("Image2")), edit1(form_.get<Edit>("Edit1")),
-      memo1(form_.get<Memo>("Memo1")), comboBox1(form_.get<ComboBox>("ComboBox1")),
-      comboBox2(form_.get<ComboBox>("ComboBox2")), comboBox7(form_.get<ComboBox>("ComboBox7")),
-      listBox1(form_.get<ListBox>("ListBox1")), listBox2(form_.get<ListBox>("ListBox2")),
-      fileListBox1(form_.get<ListBox>("FileListBox1")), fileListBox2(form_.get<ListBox>("FileListBox2")),
-      radioButton1(form_.get<RadioButton>("RadioButton1")), radioButton2(form_.get<RadioButton>("RadioButton2")),
-      radioButton3(form_.get<RadioButton>("RadioButton3")), radioButton4(form_.get<RadioButton>("RadioButton4")),
-      radioButton5(form_.get<RadioButton>("RadioButton5")), radioButton6(form_.get<RadioButton>("RadioButton6")),
-      button8(form_.get<Button>("Button8")), listView1(form_.get<ListView>("ListView1")) {
+      label36(form_.get<Label>("Label36")), image2(form_.get<Image>("Image2")),
+      edit1(form_.get<Edit>("Edit1")), memo1(form_.get<Memo>("Memo1")),
+      comboBox1(form_.get<ComboBox>("ComboBox1")), comboBox2(form_.get<ComboBox>("ComboBox2")),
+      comboBox7(form_.get<ComboBox>("ComboBox7")), listBox1(form_.get<ListBox>("ListBox1")),
+      listBox2(form_.get<ListBox>("ListBox2")), fileListBox1(form_.get<ListBox>("FileListBox1")),
+      fileListBox2(form_.get<ListBox>("FileListBox2")), radioButton1(form_.get<RadioButton>("RadioButton1")),
+      radioButton2(form_.get<RadioButton>("RadioButton2")),
+      radioButton3(form_.get<RadioButton>("RadioButton3")),
+      radioButton4(form_.get<RadioButton>("RadioButton4")),
+      radioButton5(form_.get<RadioButton>("RadioButton5")),
+      radioButton6(form_.get<RadioButton>("RadioButton6")), button8(form_.get<Button>("Button8")),
+      listView1(form_.get<ListView>("ListView1")) {
     // The lists as the window's design holds them: the catalogue in every hidden language
     // list and in the choice box, and all but its last two rows in the multiple choice list.
     const char* hiddenLists[] = {"ComboBox3", "ComboBox4", "ComboBox5", "ComboBox6"};
@@ -127,9 +133,13 @@ void MainWindow::bindHandlers() {
     onChange("ComboBox7", &MainWindow::comboBox7Change);
 }
 
-void MainWindow::showPage(Page page) { activePage_ = page; }
+void MainWindow::showPage(Page page) {
+    activePage_ = page;
+}
 
-void MainWindow::close() { app_.endProgram(); }
+void MainWindow::close() {
+    app_.endProgram();
+}
 
 void MainWindow::formCreate() {
     radioButton2.setChecked(true);
@@ -148,11 +158,9 @@ void MainWindow::formCreate() {
             listBox1.add(line);
         }
         state_.SetupLineCount = static_cast<std::int32_t>(lines.size());
-        try {
-            checkDescriptorNames(lines);
-        } catch (const AppError&) {
+        if (auto refusal = descriptorRefusal(lines)) {
             showPage(Page::Fehler);
-            throw;
+            throw AppError(*refusal);
         }
 
         const std::string& line1 = lineAt(lines, 0);
@@ -173,7 +181,8 @@ void MainWindow::formCreate() {
         const std::string& line3 = lineAt(lines, 2);
         state_.SourceExtraModelPath = line3.empty() ? std::string() : state_.PackageDir + "models\\" + line3;
         for (int line = kFirstMapLine; line < state_.SetupLineCount; ++line) {
-            state_.MapFiles[static_cast<std::size_t>(line - kFirstMapLine)] = lines[static_cast<std::size_t>(line)];
+            state_.MapFiles[static_cast<std::size_t>(line - kFirstMapLine)] =
+                lines[static_cast<std::size_t>(line)];
         }
     } else {
         showPage(Page::Fehler);
@@ -262,12 +271,24 @@ void MainWindow::button1Click() {
     }
 }
 
-void MainWindow::button12Click() { close(); }
-void MainWindow::button15Click() { close(); }
-void MainWindow::button4Click() { showPage(Page::Sprache); }
-void MainWindow::button7Click() { showPage(Page::Einleitung); }
-void MainWindow::button17Click() { showPage(Page::Waehlen); }
-void MainWindow::button20Click() { showPage(Page::Waehlen); }
+void MainWindow::button12Click() {
+    close();
+}
+void MainWindow::button15Click() {
+    close();
+}
+void MainWindow::button4Click() {
+    showPage(Page::Sprache);
+}
+void MainWindow::button7Click() {
+    showPage(Page::Einleitung);
+}
+void MainWindow::button17Click() {
+    showPage(Page::Waehlen);
+}
+void MainWindow::button20Click() {
+    showPage(Page::Waehlen);
+}
 
 void MainWindow::bitBtn1Click() {
     if (comboBox1.enabled() && comboBox1.itemIndex() >= 0) {
@@ -281,9 +302,15 @@ void MainWindow::button21Click() {
     showPage(Page::Waehlen);
 }
 
-void MainWindow::openMailLink(const Label& label) { platform_.shell.open("mailto:" + label.caption()); }
-void MainWindow::label21Click() { openMailLink(label21); }
-void MainWindow::label36Click() { openMailLink(label36); }
+void MainWindow::openMailLink(const Label& label) {
+    platform_.shell.open("mailto:" + label.caption());
+}
+void MainWindow::label21Click() {
+    openMailLink(label21);
+}
+void MainWindow::label36Click() {
+    openMailLink(label36);
+}
 
 void MainWindow::button5Click() {
     showPage(Page::Waehlen);

@@ -13,7 +13,7 @@ namespace obrinex {
 class Application;
 
 class MainWindow {
-public:
+  public:
     MainWindow(Application& app, Platform& platform);
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -32,7 +32,7 @@ public:
     // Closing the window ends the program.
     void close();
 
-private:
+  private:
     friend class FolderBrowser;
     friend class VariantDialog;
 
@@ -77,7 +77,7 @@ private:
     InstallerState state_;
     Page activePage_ = Page::Sprache;
 
-public:
+  public:
     // The controls, bound by name once.
     Label& label6;
     Label& label19;

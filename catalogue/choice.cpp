@@ -3,7 +3,9 @@
 
 namespace obrinex {
 
-void MainWindow::lookupTargetFiles() { obrinex::lookupTargetFiles(state_.CatalogueIndex, state_); }
+void MainWindow::lookupTargetFiles() {
+    obrinex::lookupTargetFiles(state_.CatalogueIndex, state_);
+}
 
 void MainWindow::comboBox1Change() {
     state_.CatalogueIndex = comboBox1.itemIndex();

@@ -38,7 +38,8 @@ void FolderBrowser::openFolder(const std::string& folder) {
     }
     while (start < folder.size()) {
         auto end = folder.find('\\', start);
-        directoryListBox1_.add(folder.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        directoryListBox1_.add(
+            folder.substr(start, end == std::string::npos ? std::string::npos : end - start));
         if (end == std::string::npos) {
             break;
         }
@@ -60,9 +61,13 @@ void FolderBrowser::openFolder(const std::string& folder) {
     directoryListBox1_.onChange();
 }
 
-void FolderBrowser::formShow() { openFolder("C:\\"); }
+void FolderBrowser::formShow() {
+    openFolder("C:\\");
+}
 
-void FolderBrowser::directoryListBox1Change() { edit1_.setText(directoryListBox1_.directory()); }
+void FolderBrowser::directoryListBox1Change() {
+    edit1_.setText(directoryListBox1_.directory());
+}
 
 void FolderBrowser::button1Click() {
     std::string folder = edit1_.text();
@@ -86,7 +91,9 @@ void VariantDialog::button1Click() {
     close();
 }
 
-void MainWindow::button16Click() { app_.folderBrowser().show(); }
+void MainWindow::button16Click() {
+    app_.folderBrowser().show();
+}
 
 void MainWindow::label6Click() {
     if (platform_.files.directoryExists(state_.PackageDir + "cars") && fileListBox2.count() > 0) {
@@ -97,7 +104,8 @@ void MainWindow::label6Click() {
 void MainWindow::comboBox7Change() {
     const int row = comboBox7.itemIndex();
     if (row > 0) {
-        state_.SourceModelPath = state_.PackageDir + "cars\\" + comboBox7.items()[static_cast<std::size_t>(row)];
+        state_.SourceModelPath =
+            state_.PackageDir + "cars\\" + comboBox7.items()[static_cast<std::size_t>(row)];
     } else {
         if (listBox1.count() < 2) {
             throw AppError("List index out of bounds (1)");

@@ -12,7 +12,7 @@ namespace obrinex {
 class MainWindow;
 
 class FolderBrowser {
-public:
+  public:
     explicit FolderBrowser(MainWindow& mainWindow);
     Form& form() { return form_; }
 
@@ -23,7 +23,7 @@ public:
     // folder without a trailing backslash).
     void openFolder(const std::string& folder);
 
-private:
+  private:
     void formShow();
     void directoryListBox1Change();
     void button1Click();
@@ -36,14 +36,14 @@ private:
 };
 
 class VariantDialog {
-public:
+  public:
     explicit VariantDialog(MainWindow& mainWindow);
     Form& form() { return form_; }
 
     void show() { form_.setVisible(true); }
     void close() { form_.setVisible(false); }
 
-private:
+  private:
     void button1Click();
 
     MainWindow& mainWindow_;

@@ -8,7 +8,7 @@
 namespace obrinex {
 
 class IniReader {
-public:
+  public:
     // `content` is the whole file, 8-bit bytes.
     explicit IniReader(std::string content);
 
@@ -16,9 +16,10 @@ public:
     // key names match without regard to case; the first of duplicate keys wins; the value
     // is trimmed of blanks, loses one pair of matching enclosing quotes, and is cut to 2047
     // characters.
-    std::string readString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
+    std::string readString(std::string_view section, std::string_view key,
+                           std::string_view defaultValue) const;
 
-private:
+  private:
     std::string content_;
 };
 

@@ -28,7 +28,9 @@ void MainWindow::radioButtonClick() {
     }
 
     const UiText& t = state_.uiText;
-    auto caption = [this](std::string_view name, const std::string& text) { form_.find(name)->setCaption(text); };
+    auto caption = [this](std::string_view name, const std::string& text) {
+        form_.find(name)->setCaption(text);
+    };
     for (auto name : {"Button3", "Button4", "Button7", "Button10", "Button13", "Button17"}) {
         caption(name, t.BackText);
     }

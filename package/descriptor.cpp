@@ -54,7 +54,8 @@ std::optional<CreditParts> splitCredit(std::string_view field) {
     if (at == std::string_view::npos) {
         return std::nullopt;
     }
-    return CreditParts{std::string(field.substr(0, at)), std::string(field.substr(at + kCreditSeparator.size()))};
+    return CreditParts{std::string(field.substr(0, at)),
+                       std::string(field.substr(at + kCreditSeparator.size()))};
 }
 
 bool isPackageRelativeName(std::string_view name) {

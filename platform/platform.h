@@ -13,7 +13,7 @@ namespace obrinex {
 
 // Paths are 8-bit texts in the program's code page, built Windows-style by concatenation.
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
 
     // True only for an ordinary file (a folder is not a file).
@@ -55,7 +55,7 @@ struct RegistryValueInfo {
 
 // An open registry key; closed when destroyed.
 class RegistryKey {
-public:
+  public:
     virtual ~RegistryKey() = default;
     // Type and size of a value; nothing when the value does not exist.
     virtual std::optional<RegistryValueInfo> queryValue(const std::string& name) = 0;
@@ -64,11 +64,12 @@ public:
 };
 
 class Registry {
-public:
+  public:
     virtual ~Registry() = default;
     // Opens an existing key below HKEY_LOCAL_MACHINE in the 32-bit view; nullptr when the key
     // is missing or the access is refused.
-    virtual std::unique_ptr<RegistryKey> openLocalMachineKey(const std::string& path, RegistryAccess access) = 0;
+    virtual std::unique_ptr<RegistryKey> openLocalMachineKey(const std::string& path,
+                                                             RegistryAccess access) = 0;
 };
 
 enum class BoxKind {
@@ -81,14 +82,14 @@ enum class BoxKind {
 enum class BoxAnswer { Ok, Yes, No };
 
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     // Shows a modal box and returns the user's answer.
     virtual BoxAnswer show(BoxKind kind, const std::string& title, const std::string& text) = 0;
 };
 
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     // Asks the system shell to "open" the target; the result is ignored.
     virtual void open(const std::string& target) = 0;

@@ -2,8 +2,8 @@
 
 #include <array>
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 
 namespace obrinex {
 
@@ -166,6 +166,8 @@ int compareNoCase(std::string_view a, std::string_view b) {
     return a.size() < b.size() ? -1 : 1;
 }
 
-bool equalNoCase(std::string_view a, std::string_view b) { return compareNoCase(a, b) == 0; }
+bool equalNoCase(std::string_view a, std::string_view b) {
+    return compareNoCase(a, b) == 0;
+}
 
 } // namespace obrinex

@@ -7,8 +7,9 @@
 namespace obrinex {
 
 Control::Control(const ControlSpec& layout)
-    : layout_(&layout), name_(layout.name), caption_(cp1252(layout.caption)), visible_(layout.visible), enabled_(layout.enabled),
-      left_(layout.left), top_(layout.top), width_(layout.width), height_(layout.height) {}
+    : layout_(&layout), name_(layout.name), caption_(cp1252(layout.caption)), visible_(layout.visible),
+      enabled_(layout.enabled), left_(layout.left), top_(layout.top), width_(layout.width),
+      height_(layout.height) {}
 
 void Control::setBounds(int left, int top, int width, int height) {
     left_ = left;
@@ -47,14 +48,18 @@ void RadioButton::setChecked(bool checked) {
     Control::click();
 }
 
-void ItemList::setItemIndex(int index) { itemIndex_ = (index >= 0 && index < count()) ? index : -1; }
+void ItemList::setItemIndex(int index) {
+    itemIndex_ = (index >= 0 && index < count()) ? index : -1;
+}
 
 void ItemList::clear() {
     items_.clear();
     itemIndex_ = -1;
 }
 
-void ItemList::add(const std::string& item) { items_.push_back(item); }
+void ItemList::add(const std::string& item) {
+    items_.push_back(item);
+}
 
 void ItemList::replace(int index, const std::string& item) {
     if (index < 0 || index > count()) {

@@ -11,7 +11,7 @@
 namespace obrinex {
 
 class Control {
-public:
+  public:
     explicit Control(const ControlSpec& layout);
     virtual ~Control() = default;
     Control(const Control&) = delete;
@@ -48,7 +48,7 @@ public:
     // A click as the user or the code performs it: runs the click handler.
     virtual void click();
 
-private:
+  private:
     const ControlSpec* layout_;
     std::string name_;
     std::string caption_;
@@ -58,47 +58,47 @@ private:
 };
 
 class Label : public Control {
-public:
+  public:
     using Control::Control;
 };
 
 class Button : public Control {
-public:
+  public:
     using Control::Control;
 };
 
 class Image : public Control {
-public:
+  public:
     using Control::Control;
     // The full path of the loaded picture, "" for none.
     const std::string& picture() const { return picture_; }
     void setPicture(const std::string& path) { picture_ = path; }
 
-private:
+  private:
     std::string picture_;
 };
 
 class Edit : public Control {
-public:
+  public:
     using Control::Control;
     const std::string& text() const { return caption(); }
     void setText(const std::string& text) { setCaption(text); }
 };
 
 class CheckBox : public Control {
-public:
+  public:
     using Control::Control;
     bool checked() const { return checked_; }
     void setChecked(bool checked) { checked_ = checked; }
     // A click toggles the mark.
     void click() override;
 
-private:
+  private:
     bool checked_ = false;
 };
 
 class RadioButton : public Control {
-public:
+  public:
     RadioButton(const ControlSpec& layout, std::vector<RadioButton*>* group);
     bool checked() const { return checked_; }
     // Checking an unchecked button unchecks its group and runs its click handler, whether
@@ -106,14 +106,14 @@ public:
     void setChecked(bool checked);
     void click() override { setChecked(true); }
 
-private:
+  private:
     bool checked_ = false;
     std::vector<RadioButton*>* group_;
 };
 
 // A list of rows with a selected row, the base of drop-downs and lists.
 class ItemList : public Control {
-public:
+  public:
     using Control::Control;
     const std::vector<std::string>& items() const { return items_; }
     int count() const { return static_cast<int>(items_.size()); }
@@ -124,14 +124,14 @@ public:
     // Removes row `index` and inserts `item` at the same place; a row past the end is appended.
     virtual void replace(int index, const std::string& item);
 
-protected:
+  protected:
     std::vector<std::string> items_;
     int itemIndex_ = -1;
 };
 
 // A drop-down list with an edit part.
 class ComboBox : public ItemList {
-public:
+  public:
     using ItemList::ItemList;
     const std::string& text() const { return caption(); }
     void setText(const std::string& text) { setCaption(text); }
@@ -143,7 +143,7 @@ public:
 
 // A list; with several rows selectable each row carries a mark of its own.
 class ListBox : public ItemList {
-public:
+  public:
     using ItemList::ItemList;
     bool marked(int index) const;
     void setMarked(int index, bool marked);
@@ -154,12 +154,12 @@ public:
     void add(const std::string& item) override;
     void replace(int index, const std::string& item) override;
 
-private:
+  private:
     std::vector<bool> marks_;
 };
 
 class Memo : public Control {
-public:
+  public:
     using Control::Control;
     const std::vector<std::string>& lines() const { return lines_; }
     void clear() { lines_.clear(); }
@@ -169,7 +169,7 @@ public:
     int topLine() const { return topLine_; }
     void setTopLine(int line) { topLine_ = line; }
 
-private:
+  private:
     std::vector<std::string> lines_;
     int topLine_ = 0;
 };
@@ -182,12 +182,12 @@ struct ListViewRow {
 };
 
 class ListView : public Control {
-public:
+  public:
     using Control::Control;
     std::vector<ListViewRow>& rows() { return rows_; }
     const std::vector<ListViewRow>& rows() const { return rows_; }
 
-private:
+  private:
     std::vector<ListViewRow> rows_;
 };
 
@@ -196,18 +196,18 @@ private:
 // of the path, from the root down, then the sub-folders of the open folder; the open
 // folder's row is the selected one.
 class DirectoryListBox : public ItemList {
-public:
+  public:
     using ItemList::ItemList;
     const std::string& directory() const { return directory_; }
     void setDirectory(const std::string& directory) { directory_ = directory; }
 
-private:
+  private:
     std::string directory_;
 };
 
 // The drive selector: one row per drive ("c:"), the folder list's drive selected.
 class DriveComboBox : public ItemList {
-public:
+  public:
     using ItemList::ItemList;
 };
 

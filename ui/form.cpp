@@ -6,7 +6,8 @@ namespace obrinex {
 
 namespace {
 
-std::unique_ptr<Control> makeControl(const ControlSpec& layout, std::map<int, std::vector<RadioButton*>>& groups) {
+std::unique_ptr<Control> makeControl(const ControlSpec& layout,
+                                     std::map<int, std::vector<RadioButton*>>& groups) {
     switch (layout.kind) {
     case ControlKind::Label:
         return std::make_unique<Label>(layout);

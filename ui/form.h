@@ -14,7 +14,7 @@
 namespace obrinex {
 
 class Form {
-public:
+  public:
     explicit Form(FormId id);
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
@@ -42,7 +42,7 @@ public:
     Control* focused() const { return focused_; }
     void setFocus(Control* control) { focused_ = control; }
 
-private:
+  private:
     const FormSpec* layout_;
     std::string caption_;
     bool visible_ = false;

@@ -6,7 +6,9 @@ namespace obrinex {
 
 namespace {
 
-constexpr int P(Page page) { return static_cast<int>(page); }
+constexpr int P(Page page) {
+    return static_cast<int>(page);
+}
 
 constexpr auto Sprache = P(Page::Sprache);
 constexpr auto Einleitung = P(Page::Einleitung);
@@ -155,9 +157,13 @@ constexpr std::array<std::string_view, kPageCount> kPageCaptions = {
 
 } // namespace
 
-std::string_view pageCaption(Page page) { return kPageCaptions[static_cast<std::size_t>(page)]; }
+std::string_view pageCaption(Page page) {
+    return kPageCaptions[static_cast<std::size_t>(page)];
+}
 
-const FormSpec& formSpec(FormId id) { return kForms[static_cast<std::size_t>(id)]; }
+const FormSpec& formSpec(FormId id) {
+    return kForms[static_cast<std::size_t>(id)];
+}
 
 std::span<const ControlSpec> formLayout(FormId id) {
     switch (id) {

@@ -53,13 +53,13 @@ inline constexpr FontSpec kLinkFont{"MS Sans Serif", -11, false, true, TextColor
 // Style bits beyond the common properties.
 enum ControlStyle : unsigned {
     StyleNone = 0,
-    StyleAutoSize = 1u << 0,     // a label sized to its caption
-    StyleHandCursor = 1u << 1,   // a link
-    StyleReadOnly = 1u << 2,     // a memo the user cannot edit
-    StyleVScroll = 1u << 3,      // a vertical scroll bar
-    StyleMultiSelect = 1u << 4,  // each click toggles the row's mark
-    StyleArrowGlyph = 1u << 5,   // the green arrow of the picture button
-    StyleReportView = 1u << 6,   // a list view in report style
+    StyleAutoSize = 1u << 0,    // a label sized to its caption
+    StyleHandCursor = 1u << 1,  // a link
+    StyleReadOnly = 1u << 2,    // a memo the user cannot edit
+    StyleVScroll = 1u << 3,     // a vertical scroll bar
+    StyleMultiSelect = 1u << 4, // each click toggles the row's mark
+    StyleArrowGlyph = 1u << 5,  // the green arrow of the picture button
+    StyleReportView = 1u << 6,  // a list view in report style
 };
 
 struct ControlSpec {
@@ -73,18 +73,18 @@ struct ControlSpec {
     bool visible = true;
     bool enabled = true;
     bool checked = false;
-    int group = 0;           // option buttons with the same group exclude each other
+    int group = 0; // option buttons with the same group exclude each other
     unsigned style = StyleNone;
-    int dropDownCount = 8;   // rows shown when a drop-down opens
+    int dropDownCount = 8; // rows shown when a drop-down opens
 };
 
 struct FormSpec {
     FormId id;
     std::string_view name;
     std::string_view caption;
-    int left, top;              // screen position
+    int left, top; // screen position
     int clientWidth, clientHeight;
-    int pageLeft, pageTop;      // where page contents start in the client area
+    int pageLeft, pageTop; // where page contents start in the client area
 };
 
 const FormSpec& formSpec(FormId id);

@@ -60,7 +60,9 @@ std::string hexBytes(const std::string& hex) {
     return bytes;
 }
 
-std::string number(long long value) { return std::to_string(value); }
+std::string number(long long value) {
+    return std::to_string(value);
+}
 
 bool isKind(const Control& control, std::initializer_list<ControlKind> kinds) {
     for (ControlKind kind : kinds) {
@@ -94,7 +96,9 @@ Driver::Driver(std::ostream& out, std::string defaultExecutable)
 
 Driver::~Driver() = default;
 
-void Driver::emit(const std::string& jsonLine) { out_ << jsonLine << '\n' << std::flush; }
+void Driver::emit(const std::string& jsonLine) {
+    out_ << jsonLine << '\n' << std::flush;
+}
 
 int Driver::run(std::istream& script, std::ostream& errors) {
     std::string line;
@@ -237,7 +241,8 @@ void Driver::registryCommand(const std::string& args) {
 
 void Driver::driveCommand(const std::string& args) {
     auto [letter, folder] = splitWord(args);
-    if (letter.size() != 1 || !std::isalpha(static_cast<unsigned char>(letter[0])) || args.size() == letter.size()) {
+    if (letter.size() != 1 || !std::isalpha(static_cast<unsigned char>(letter[0])) ||
+        args.size() == letter.size()) {
         throw MalformedLine{"drive needs a letter and a folder"};
     }
     files_.mapDrive(letter[0], cp1252ToUtf8(folder));
@@ -264,8 +269,8 @@ void Driver::faultCommand(const std::string& args) {
 }
 
 void Driver::refuse(const std::string& reason) {
-    emit("{\"event\": \"refused\", \"line\": " + std::to_string(lineNumber_) + ", \"command\": " +
-         jsonString(lineText_) + ", \"reason\": " + jsonString(reason) + "}");
+    emit("{\"event\": \"refused\", \"line\": " + std::to_string(lineNumber_) +
+         ", \"command\": " + jsonString(lineText_) + ", \"reason\": " + jsonString(reason) + "}");
 }
 
 bool Driver::refusedWhenNotRunning() {
@@ -347,8 +352,8 @@ void Driver::act(FormId form, Control* focus, const std::function<void()>& handl
 void Driver::click(const std::string& name) {
     FormId form{};
     Control& control = resolveControl(name, form);
-    if (!isKind(control, {ControlKind::Button, ControlKind::BitBtn, ControlKind::Label, ControlKind::RadioButton,
-                          ControlKind::CheckBox})) {
+    if (!isKind(control, {ControlKind::Button, ControlKind::BitBtn, ControlKind::Label,
+                          ControlKind::RadioButton, ControlKind::CheckBox})) {
         throw MalformedLine{name + " cannot be clicked"};
     }
     if (refusedWhenNotRunning()) {
@@ -479,7 +484,8 @@ void Driver::browse(const std::string& path) {
         }
     }
     auto& browser = app_->folderBrowser();
-    act(FormId::Form2, browser.form().find("DirectoryListBox1"), [&browser, folder] { browser.openFolder(folder); });
+    act(FormId::Form2, browser.form().find("DirectoryListBox1"),
+        [&browser, folder] { browser.openFolder(folder); });
 }
 
 void Driver::answer(const std::string& args) {
@@ -576,12 +582,17 @@ std::string Driver::stateValue(const std::string& field) {
     static InstallerState initial;
     const InstallerState& s = app_ ? app_->mainWindow().state() : initial;
     const std::pair<const char*, const std::string*> texts[] = {
-        {"PackageDir", &s.PackageDir},         {"SourceModelPath", &s.SourceModelPath},
+        {"PackageDir", &s.PackageDir},
+        {"SourceModelPath", &s.SourceModelPath},
         {"SourceExtraModelPath", &s.SourceExtraModelPath},
-        {"TargetModel1", &s.TargetModel1},     {"TargetModel2", &s.TargetModel2},
-        {"TargetModel3", &s.TargetModel3},     {"TargetSoundOn", &s.TargetSoundOn},
-        {"TargetSoundOff", &s.TargetSoundOff}, {"TargetSound0", &s.TargetSound0},
-        {"TargetSound1", &s.TargetSound1},     {"TargetHorn", &s.TargetHorn},
+        {"TargetModel1", &s.TargetModel1},
+        {"TargetModel2", &s.TargetModel2},
+        {"TargetModel3", &s.TargetModel3},
+        {"TargetSoundOn", &s.TargetSoundOn},
+        {"TargetSoundOff", &s.TargetSoundOff},
+        {"TargetSound0", &s.TargetSound0},
+        {"TargetSound1", &s.TargetSound1},
+        {"TargetHorn", &s.TargetHorn},
         {"LanguageName", &s.LanguageName},
     };
     for (const auto& [name, text] : texts) {
@@ -590,7 +601,7 @@ std::string Driver::stateValue(const std::string& field) {
         }
     }
     const std::pair<const char*, std::int32_t> numbers[] = {
-        {"SetupLineCount", s.SetupLineCount}, {"ColorVariantCount", s.ColorVariantCount},
+        {"SetupLineCount", s.SetupLineCount},         {"ColorVariantCount", s.ColorVariantCount},
         {"HasOptionalContent", s.HasOptionalContent}, {"HasVehiclesBin", s.HasVehiclesBin},
         {"CatalogueIndex", s.CatalogueIndex},
     };

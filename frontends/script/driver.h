@@ -20,14 +20,14 @@ struct MalformedLine {
 };
 
 class Driver {
-public:
+  public:
     Driver(std::ostream& out, std::string defaultExecutable);
     ~Driver();
 
     // Runs the whole script; the exit status.
     int run(std::istream& script, std::ostream& errors);
 
-private:
+  private:
     void runLine(int number, const std::string& utf8Line);
     void refuse(const std::string& reason);
 

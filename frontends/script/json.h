@@ -11,6 +11,8 @@ namespace obrinex::script {
 std::string jsonString(std::string_view cp1252Text);
 std::string jsonStringArray(const std::vector<std::string>& cp1252Texts);
 std::string jsonIntArray(const std::vector<int>& numbers);
-inline std::string jsonBool(bool value) { return value ? "true" : "false"; }
+inline std::string jsonBool(bool value) {
+    return value ? "true" : "false";
+}
 
 } // namespace obrinex::script

@@ -9,7 +9,7 @@ namespace obrinex::script {
 namespace {
 
 class ScriptedKey : public RegistryKey {
-public:
+  public:
     ScriptedKey(ScriptedRegistry::ValueState state, std::uint32_t type, std::string data)
         : state_(state), type_(type), data_(std::move(data)) {}
 
@@ -29,7 +29,7 @@ public:
         return data_.substr(0, size);
     }
 
-private:
+  private:
     ScriptedRegistry::ValueState state_;
     std::uint32_t type_;
     std::string data_;
@@ -68,7 +68,8 @@ void ScriptedRegistry::setUnreadable() {
     value_ = ValueState::Unreadable;
 }
 
-std::unique_ptr<RegistryKey> ScriptedRegistry::openLocalMachineKey(const std::string& path, RegistryAccess access) {
+std::unique_ptr<RegistryKey> ScriptedRegistry::openLocalMachineKey(const std::string& path,
+                                                                   RegistryAccess access) {
     if (delegate_) {
         return delegate_->openLocalMachineKey(path, access);
     }
@@ -88,12 +89,13 @@ BoxAnswer ScriptedBoxes::show(BoxKind kind, const std::string& title, const std:
         ScriptAnswer scripted = answers_.front();
         answers_.pop_front();
         if (yesNo) {
-            answer = (scripted == ScriptAnswer::No || scripted == ScriptAnswer::Escape) ? BoxAnswer::No : BoxAnswer::Yes;
+            answer = (scripted == ScriptAnswer::No || scripted == ScriptAnswer::Escape) ? BoxAnswer::No
+                                                                                        : BoxAnswer::Yes;
         }
     }
     const char* answerName = answer == BoxAnswer::Yes ? "yes" : answer == BoxAnswer::No ? "no" : "ok";
-    emit_(std::string("{\"event\": \"box\", \"kind\": \"") + boxKindName(kind) + "\", \"title\": " + jsonString(title) +
-          ", \"text\": " + jsonString(text) + ", \"answer\": \"" + answerName + "\"}");
+    emit_(std::string("{\"event\": \"box\", \"kind\": \"") + boxKindName(kind) + "\", \"title\": " +
+          jsonString(title) + ", \"text\": " + jsonString(text) + ", \"answer\": \"" + answerName + "\"}");
     return answer;
 }
 

@@ -13,7 +13,7 @@ namespace obrinex::script {
 using Emit = std::function<void(const std::string& jsonLine)>;
 
 class ScriptedRegistry : public Registry {
-public:
+  public:
     enum class KeyState { Absent, AccessRefused, Present };
     enum class ValueState { Missing, Present, Unreadable };
 
@@ -28,7 +28,7 @@ public:
 
     std::unique_ptr<RegistryKey> openLocalMachineKey(const std::string& path, RegistryAccess access) override;
 
-private:
+  private:
     KeyState key_ = KeyState::Absent;
     ValueState value_ = ValueState::Missing;
     std::uint32_t type_ = RegBinary;
@@ -40,22 +40,22 @@ private:
 enum class ScriptAnswer { Yes, No, Ok, Escape };
 
 class ScriptedBoxes : public MessageBoxes {
-public:
+  public:
     explicit ScriptedBoxes(Emit emit) : emit_(std::move(emit)) {}
     void queue(ScriptAnswer answer) { answers_.push_back(answer); }
     BoxAnswer show(BoxKind kind, const std::string& title, const std::string& text) override;
 
-private:
+  private:
     Emit emit_;
     std::deque<ScriptAnswer> answers_;
 };
 
 class ScriptedShell : public Shell {
-public:
+  public:
     explicit ScriptedShell(Emit emit) : emit_(std::move(emit)) {}
     void open(const std::string& target) override;
 
-private:
+  private:
     Emit emit_;
 };
 

@@ -21,11 +21,17 @@ constexpr std::uint32_t kAccessDenied = 5;
 constexpr std::uint32_t kDiskFull = 112;
 constexpr std::uint32_t kAlreadyExists = 183;
 
-bool isSeparator(char c) { return c == '\\' || c == '/'; }
+bool isSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
-bool endsWithSeparator(const std::string& path) { return !path.empty() && isSeparator(path.back()); }
+bool endsWithSeparator(const std::string& path) {
+    return !path.empty() && isSeparator(path.back());
+}
 
-bool statPath(const std::string& host, struct stat& info) { return ::stat(host.c_str(), &info) == 0; }
+bool statPath(const std::string& host, struct stat& info) {
+    return ::stat(host.c_str(), &info) == 0;
+}
 
 bool isDirectory(const std::string& host) {
     struct stat info {};

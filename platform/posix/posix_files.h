@@ -16,13 +16,13 @@ namespace obrinex {
 // Test seam: writes that fail as on a protected file or a full disk, since tests run as
 // root, whom permissions do not stop.
 struct FaultPlan {
-    std::vector<std::string> writeFails;      // host paths
-    std::optional<std::uint64_t> bytesLeft;   // bytes that may still be written
+    std::vector<std::string> writeFails;    // host paths
+    std::optional<std::uint64_t> bytesLeft; // bytes that may still be written
     void clear() { *this = FaultPlan(); }
 };
 
 class PosixFileSystem : public FileSystem {
-public:
+  public:
     // Maps drive `letter` (any case) to the host folder `hostFolder` (UTF-8).
     void mapDrive(char letter, const std::string& hostFolder);
     const std::map<char, std::string>& drives() const { return drives_; }
@@ -41,7 +41,7 @@ public:
     std::uint32_t copyFile(const std::string& source, const std::string& target) override;
     std::uint32_t writeFile(const std::string& path, const std::string& content) override;
 
-private:
+  private:
     enum class EntryKind { File, Directory };
     std::vector<std::string> list(const std::string& folder, EntryKind kind);
     bool writeRefused(const std::string& hostPath) const;

@@ -6,7 +6,7 @@
 namespace obrinex {
 
 class PosixShell : public Shell {
-public:
+  public:
     // The target goes to xdg-open as one argument and never through a command shell: the
     // text after "mailto:" comes from the package and must not be able to run anything.
     void open(const std::string& target) override;

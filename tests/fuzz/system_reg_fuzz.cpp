@@ -9,7 +9,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     auto file = obrinex::WineRegistryFile::parse(std::string_view(reinterpret_cast<const char*>(data), size));
     if (file) {
-        for (const char* path : {"Software\\Kelvarion\\Zarvo", "Software\\Wow6432Node\\Kelvarion\\Zarvo", "A"}) {
+        for (const char* path :
+             {"Software\\Kelvarion\\Zarvo", "Software\\Wow6432Node\\Kelvarion\\Zarvo", "A"}) {
             if (const auto* key = file->findKey(path)) {
                 key->findValue("idir");
             }

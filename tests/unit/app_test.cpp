@@ -8,7 +8,7 @@ namespace obrinex {
 namespace {
 
 TEST(SideStrip, FallsFromWhiteToSilverWithTheSinglePrecisionStep) {
-    const std::pair<int, int> columns[] = {{0, 255}, {1, 255}, {2, 254}, {79, 224},
+    const std::pair<int, int> columns[] = {{0, 255},  {1, 255},   {2, 254},  {79, 224},
                                            {80, 223}, {159, 192}, {160, 192}};
     for (auto [x, grey] : columns) {
         EXPECT_EQ(MainWindow::stripGrey(x), grey) << "column " << x;

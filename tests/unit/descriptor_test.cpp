@@ -45,11 +45,11 @@ TEST(DescriptorLine1, CutsNameAuthorAndMail) {
     };
     const Case cases[] = {
         {"Racer, Ann, a", "Racer", "Ann", "a"},
-        {"Racer,Ann,a", "Racer", "nn", ""},         // the character after a comma is skipped
-        {", Ann, a", "", "Ann", "a"},               // empty car name
+        {"Racer,Ann,a", "Racer", "nn", ""}, // the character after a comma is skipped
+        {", Ann, a", "", "Ann", "a"},       // empty car name
         {"Racer, Ann \xB7 Bob, a \xB7 b", "Racer", "Ann \xB7 Bob", "a \xB7 b"},
         {"Racer, Ann, a, b", "Racer", "Ann", "a, b"}, // the rest of the line is the mail field
-        {"Racer", "Racer", "", ""},                 // missing commas: the fields after are empty
+        {"Racer", "Racer", "", ""},                   // missing commas: the fields after are empty
         {"Racer, Ann", "Racer", "Ann", ""},
         {"Racer,", "Racer", "", ""},
     };
@@ -72,15 +72,18 @@ TEST(DescriptorLine1, SplitsTheConverterCredit) {
     EXPECT_EQ(nothingAfter->converterPart, "");
 
     EXPECT_FALSE(splitCredit("Ann"));
-    EXPECT_FALSE(splitCredit("Ann\xB7" "Bob")); // the dot needs its blanks
+    EXPECT_FALSE(splitCredit("Ann\xB7"
+                             "Bob")); // the dot needs its blanks
     EXPECT_EQ(splitCredit("A \xB7 B \xB7 C")->converterPart, "B \xB7 C");
 }
 
 TEST(DescriptorNames, RefusesNamesThatLeaveThePackage) {
-    const char* safe[] = {"car.4ds", "", "sub\\car.4ds", "sub/car.4ds", "car.4ds ", ".hidden", "a..b", "x\\.\\y"};
-    const char* unsafe[] = {"..\\car.4ds", "../car.4ds", "models\\..\\..\\x", "\\car.4ds", "/etc/passwd",
-                            "C:\\Windows\\x", "c:x", "a:b", "\\\\server\\share\\x", "...\\x", ".. \\x", "x\\..",
-                            ". .\\x"};
+    const char* safe[] = {"car.4ds",  "",        "sub\\car.4ds", "sub/car.4ds",
+                          "car.4ds ", ".hidden", "a..b",         "x\\.\\y"};
+    const char* unsafe[] = {
+        "..\\car.4ds", "../car.4ds", "models\\..\\..\\x",    "\\car.4ds", "/etc/passwd", "C:\\Windows\\x",
+        "c:x",         "a:b",        "\\\\server\\share\\x", "...\\x",    ".. \\x",      "x\\..",
+        ". .\\x"};
     for (const char* name : safe) {
         EXPECT_TRUE(isPackageRelativeName(name)) << name;
     }

@@ -14,7 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class PosixFilesTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         char pattern[] = "/tmp/obrinex-files-XXXXXX";
         root_ = ::mkdtemp(pattern);
@@ -46,7 +46,8 @@ TEST_F(PosixFilesTest, MapsDrivesSeparatorsAndLetterCase) {
               root_ + "/drive_c/Program Files/Zarvo/Models/FordTCo00.4ds");
     EXPECT_EQ(files_.hostPath("c:/program files/zarvo/"), root_ + "/drive_c/Program Files/Zarvo/");
     // A name that does not exist keeps its spelling, so it can be created.
-    EXPECT_EQ(files_.hostPath("C:\\Program Files\\zarvo\\new\\x"), root_ + "/drive_c/Program Files/Zarvo/new/x");
+    EXPECT_EQ(files_.hostPath("C:\\Program Files\\zarvo\\new\\x"),
+              root_ + "/drive_c/Program Files/Zarvo/new/x");
     EXPECT_EQ(files_.hostPath("D:\\x"), std::nullopt);
     EXPECT_EQ(files_.hostPath(root_ + "/PKG\\Color\\a.BMP"), root_ + "/pkg/color/A.bmp");
 }
