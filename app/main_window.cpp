@@ -224,6 +224,11 @@ void MainWindow::formCreate() {
     }
 
     readGameFolderFromRegistry();
+
+    const std::string carListPath = edit1.text() + "carchanger\\cars\\carlist.sav";
+    if (platform_.files.fileExists(carListPath)) {
+        loadCarList(listView1, carListPath);
+    }
 }
 
 void MainWindow::formShow() {

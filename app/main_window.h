@@ -69,6 +69,10 @@ class MainWindow {
     // The game folder from the registry.
     void readGameFolderFromRegistry();
 
+    // The replacement log's car list file.
+    void loadCarList(ListView& view, const std::string& path);
+    void saveCarList(const ListView& view, const std::string& path);
+
     void openMailLink(const Label& label);
 
     Application& app_;

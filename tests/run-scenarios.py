@@ -52,7 +52,7 @@ def prepare(lines, tmp):
             target = os.path.join(tmp, words[1])
             os.makedirs(os.path.dirname(target), exist_ok=True)
             with open(target, "wb") as f:
-                f.write(bytes.fromhex(words[2] if len(words) > 2 else ""))
+                f.write(bytes.fromhex("".join(words[2:])))
         elif verb == "mkdir":
             os.makedirs(os.path.join(tmp, words[1]), exist_ok=True)
         elif verb == "copy":

@@ -1,0 +1,124 @@
+#include "carlog/car_list.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+namespace obrinex {
+
+namespace {
+
+constexpr std::size_t kMax16 = 0xFFFF;
+
+void put16(std::string& out, std::size_t value) {
+    value = std::min(value, kMax16);
+    out += static_cast<char>(value & 0xFF);
+    out += static_cast<char>((value >> 8) & 0xFF);
+}
+
+void put32(std::string& out, std::int32_t value) {
+    auto bits = static_cast<std::uint32_t>(value);
+    for (int i = 0; i < 4; ++i) {
+        out += static_cast<char>((bits >> (8 * i)) & 0xFF);
+    }
+}
+
+void putText(std::string& out, const std::string& text) {
+    auto length = std::min(text.size(), kMax16);
+    put16(out, length);
+    out.append(text, 0, length);
+}
+
+class Reader {
+  public:
+    explicit Reader(std::string_view bytes) : bytes_(bytes) {}
+
+    bool read16(std::uint16_t& value) {
+        if (bytes_.size() < 2) {
+            return false;
+        }
+        value = static_cast<std::uint16_t>(static_cast<unsigned char>(bytes_[0]) |
+                                           (static_cast<unsigned char>(bytes_[1]) << 8));
+        bytes_.remove_prefix(2);
+        return true;
+    }
+
+    bool read32(std::int32_t& value) {
+        if (bytes_.size() < 4) {
+            return false;
+        }
+        std::uint32_t bits = 0;
+        for (int i = 3; i >= 0; --i) {
+            bits = (bits << 8) | static_cast<unsigned char>(bytes_[static_cast<std::size_t>(i)]);
+        }
+        value = static_cast<std::int32_t>(bits);
+        bytes_.remove_prefix(4);
+        return true;
+    }
+
+    bool readText(std::string& text) {
+        std::uint16_t length = 0;
+        if (!read16(length) || bytes_.size() < length) {
+            return false;
+        }
+        auto stored = bytes_.substr(0, length);
+        text = std::string(stored.substr(0, stored.find('\0')));
+        bytes_.remove_prefix(length);
+        return true;
+    }
+
+  private:
+    std::string_view bytes_;
+};
+
+} // namespace
+
+std::string encodeCarList(const std::vector<ListViewRow>& rows) {
+    std::string out = "LVF";
+    const auto rowCount = std::min(rows.size(), kMax16);
+    put16(out, rowCount);
+    for (std::size_t r = 0; r < rowCount; ++r) {
+        const ListViewRow& row = rows[r];
+        const auto subItemCount = std::min(row.subItems.size(), kMax16);
+        put16(out, subItemCount);
+        put32(out, row.imageIndex);
+        putText(out, row.caption);
+        for (std::size_t i = 0; i < subItemCount; ++i) {
+            putText(out, row.subItems[i]);
+        }
+    }
+    return out;
+}
+
+std::optional<DecodedCarList> decodeCarList(std::string_view bytes) {
+    auto magic = bytes.substr(0, 3);
+    if (magic.substr(0, magic.find('\0')) != "LVF") {
+        return std::nullopt;
+    }
+    Reader reader(bytes.substr(3));
+    DecodedCarList list;
+    std::uint16_t rowCount = 0;
+    if (!reader.read16(rowCount)) {
+        list.complete = false;
+        return list;
+    }
+    for (std::uint16_t r = 0; r < rowCount; ++r) {
+        ListViewRow row;
+        std::uint16_t subItemCount = 0;
+        bool whole =
+            reader.read16(subItemCount) && reader.read32(row.imageIndex) && reader.readText(row.caption);
+        for (std::uint16_t i = 0; whole && i < subItemCount; ++i) {
+            std::string text;
+            whole = reader.readText(text);
+            row.subItems.push_back(std::move(text));
+        }
+        if (!whole) {
+            list.complete = false;
+            break;
+        }
+        list.rows.push_back(std::move(row));
+    }
+    return list;
+}
+
+} // namespace obrinex
