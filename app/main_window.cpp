@@ -119,10 +119,12 @@ void MainWindow::bindHandlers() {
     onClick("Button4", &MainWindow::button4Click);
     onClick("Button5", &MainWindow::button5Click);
     onClick("Button7", &MainWindow::button7Click);
+    onClick("Button8", &MainWindow::button8Click);
     onClick("Button12", &MainWindow::button12Click);
     onClick("Button15", &MainWindow::button15Click);
     onClick("Button16", &MainWindow::button16Click);
     onClick("Button17", &MainWindow::button17Click);
+    onClick("Button18", &MainWindow::button18Click);
     onClick("Button20", &MainWindow::button20Click);
     onClick("Button21", &MainWindow::button21Click);
     onClick("BitBtn1", &MainWindow::bitBtn1Click);
@@ -317,9 +319,5 @@ void MainWindow::label36Click() {
     openMailLink(label36);
 }
 
-void MainWindow::button5Click() {
-    showPage(Page::Waehlen);
-    form_.setFocus(&edit1);
-}
 
 } // namespace obrinex

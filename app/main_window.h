@@ -61,6 +61,21 @@ class MainWindow {
     void comboBox1Change();
     void lookupTargetFiles();
 
+    // Finish, the page "Advanced" and the installation run.
+    void button8Click();
+    void button18Click();
+    void installFiles();
+    void ensureFolder(const std::string& path);
+    void copyFile(const std::string& source, const std::string& target);
+
+    // The replacement bookkeeping.
+    void recordReplacement();
+    void recordSingleReplacement();
+    void recordMultipleReplacements();
+    void saveMapList(int row);
+    std::string newCarName() const;
+    std::string carListFolder() const;
+
     // Dialogs and the variant choice.
     void button16Click();
     void label6Click();
