@@ -74,7 +74,7 @@ std::string IniReader::readString(std::string_view section, std::string_view key
         auto line = takeLine(rest);
         // Values reach the user as C strings, so a NUL ends the line's text wherever it stands.
         line = trimBlanks(line.substr(0, line.find('\0')));
-        if (line.empty() || line.front() == ';') {
+        if (line.empty()) {
             continue;
         }
         if (line.front() == '[') {

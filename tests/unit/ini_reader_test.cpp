@@ -75,7 +75,9 @@ const ReadCase kReadCases[] = {
     {"key on the header line", "[english]1=a\n", "english", "1", std::string(kDefault)},
     {"header without closing bracket", "[english  \n1=a\n", "english", "1", "a"},
     {"empty section name", "[]\n1=a\n", "", "1", "a"},
-    {"comment line", "[english]\n;1=a\n", "english", ";1", std::string(kDefault)},
+    // No comment syntax: a line starting with ";" is a key like any other, as the system reads it.
+    {"semicolon line", "[english]\n;1=a\n", "english", ";1", "a"},
+    {"semicolon key is not the key", "[english]\n;1=a\n", "english", "1", std::string(kDefault)},
     {"UTF-8 byte order mark hides the first header", "\xEF\xBB\xBF[english]\n1=a\n", "english", "1",
      std::string(kDefault)},
     {"NUL ends the value", "[english]\n1=ab\0cd\n2=e\n"s, "english", "1", "ab"},

@@ -1,0 +1,386 @@
+#!/usr/bin/env bash
+# tests/wine/gui-smoke.sh: runs Obrinex.exe under Wine on a virtual X display, as a player on
+# Linux would. Builds the 64-bit Windows preset, copies the demo package with the executable
+# inside it to a scratch folder, starts the program in a fresh 64-bit prefix, and checks what
+# the window shows: its client size, the side strip's greys, the package's picture, that
+# "weiter" leads to the next page, and that the window's close key ends the program. Once at
+# 96 dots per inch and once at 144 (150 %). Then builds the 32-bit product and checks that it
+# imports system DLLs only.
+#
+# Build folders: OBRINEX_WIN64_BUILD_DIR and OBRINEX_WIN32_BUILD_DIR, else the presets' own
+# build-win64/ and build-win32/. Screenshots go to OBRINEX_GUI_SHOTS when set (and are kept),
+# else to a scratch folder removed at exit. Exit status 77 (skipped) when Xvfb, xdotool or
+# ImageMagick is missing.
+set -uo pipefail
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+win64_dir=${OBRINEX_WIN64_BUILD_DIR:-$repo/build-win64}
+win32_dir=${OBRINEX_WIN32_BUILD_DIR:-$repo/build-win32}
+wine_timeout=${OBRINEX_WINE_TIMEOUT:-300}
+title="Obrinex v1.3a by Kemlo"
+
+tmp=$(mktemp -d)
+log=$tmp/log
+: >"$log"
+shots=${OBRINEX_GUI_SHOTS:-$tmp/shots}
+mkdir -p "$shots"
+passed=0
+failed=0
+show_log=0
+prefix_started=0
+xvfb_pid=
+program_pid=
+
+say() { printf '%s\n' "$*"; }
+
+pass() {
+    passed=$((passed + 1))
+    say "ok   $1"
+}
+
+fail() {
+    failed=$((failed + 1))
+    show_log=1
+    say "FAIL $1"
+    shift
+    local line
+    for line in "$@"; do
+        say "     $line"
+    done
+}
+
+finish() {
+    if [[ -n $program_pid ]] && kill -0 "$program_pid" 2>/dev/null; then
+        kill "$program_pid" 2>/dev/null
+    fi
+    if ((prefix_started)); then
+        "$wineserver" -k >/dev/null 2>&1
+        "$wineserver" -w >/dev/null 2>&1
+    fi
+    if [[ -n $xvfb_pid ]]; then
+        kill "$xvfb_pid" 2>/dev/null
+        wait "$xvfb_pid" 2>/dev/null
+    fi
+    if ((show_log)) && [[ -s $log ]]; then
+        say "---- log (last 60 lines of $(wc -l <"$log")) ----"
+        tail -n 60 "$log"
+        say "---- end of log ----"
+    fi
+    rm -rf "$tmp"
+}
+trap finish EXIT
+
+seconds_since() {
+    awk -v a="$1" -v b="$(date +%s.%N)" 'BEGIN { printf "%.1f", b - a }'
+}
+
+# --- tools ------------------------------------------------------------------------------
+
+missing=()
+command -v Xvfb >/dev/null || missing+=(xvfb)
+command -v xdotool >/dev/null || missing+=(xdotool)
+command -v import >/dev/null || missing+=(imagemagick)
+if ((${#missing[@]} > 0)); then
+    say "skipped: the Debian packages ${missing[*]} are needed (apt-get install ${missing[*]})"
+    say "0 passed, 0 failed, 1 skipped"
+    exit 77
+fi
+# ImageMagick's own convert, beside its import (another convert may come first on the PATH).
+convert=$(dirname "$(readlink -f "$(command -v import)")")/convert
+[[ -x $convert ]] || convert=$(dirname "$(command -v import)")/convert
+
+for tool in cmake i686-w64-mingw32-objdump x86_64-w64-mingw32-objdump; do
+    if ! command -v "$tool" >/dev/null; then
+        fail "$tool is not installed"
+        say "$passed passed, $failed failed"
+        exit 1
+    fi
+done
+
+wine64=
+for candidate in /usr/lib/wine/wine64 "$(command -v wine64 || true)" "$(command -v wine || true)"; do
+    if [[ -n $candidate && -x $candidate ]]; then
+        wine64=$candidate
+        break
+    fi
+done
+wineserver=
+for candidate in "$(command -v wineserver || true)" /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver; do
+    if [[ -n $candidate && -x $candidate ]]; then
+        wineserver=$candidate
+        break
+    fi
+done
+if [[ -z $wine64 || -z $wineserver ]]; then
+    fail "Wine is not installed (wine64 and wineserver are needed)"
+    say "$passed passed, $failed failed"
+    exit 1
+fi
+
+# --- helpers ----------------------------------------------------------------------------
+
+build() {
+    local preset=$1 dir=$2
+    if [[ ! -f $dir/CMakeCache.txt ]]; then
+        cmake --preset "$preset" -B "$dir" -S "$repo" >>"$log" 2>&1 || return 1
+    fi
+    cmake --build "$dir" --target Obrinex --parallel "$(nproc)" >>"$log" 2>&1
+}
+
+# An executable of the right machine that imports nothing beyond the system's own DLLs.
+check_imports() {
+    local name=$1 exe=$2 format=$3 objdump=$4
+    local dump
+    if ! dump=$("$objdump" -p "$exe" 2>>"$log"); then
+        fail "$name: objdump cannot read $exe"
+        return
+    fi
+    local -a dlls bad=()
+    mapfile -t dlls < <(sed -n 's/^[[:space:]]*DLL Name:[[:space:]]*//p' <<<"$dump" | tr -d '\r')
+    local dll
+    for dll in "${dlls[@]}"; do
+        case ${dll,,} in
+        kernel32.dll | advapi32.dll | shell32.dll | user32.dll | gdi32.dll | comctl32.dll | ole32.dll | \
+            msvcrt.dll | api-ms-win-*.dll) ;;
+        *) bad+=("$dll") ;;
+        esac
+    done
+    local size
+    size=$(stat -c %s "$exe")
+    if ! grep -q "file format $format" <<<"$dump"; then
+        fail "$name: not a $format executable"
+    elif ((${#dlls[@]} == 0)); then
+        fail "$name: no imports found in $exe"
+    elif ((${#bad[@]} > 0)); then
+        fail "$name: imports DLLs that are not part of Windows" "${bad[@]}"
+    else
+        pass "$name: $format, $size bytes, imports ${dlls[*]}"
+    fi
+}
+
+# A design length at the run's density, rounded as MulDiv rounds.
+scaled() { echo $((($1 * dpi + 48) / 96)); }
+
+# "R G B" of the screenshot's pixel at client position (x, y).
+pixel() {
+    local shot=$1 x=$(($2 + win_x)) y=$(($3 + win_y))
+    "$convert" "$shot" -format "%[fx:int(255*p{$x,$y}.r+0.5)] %[fx:int(255*p{$x,$y}.g+0.5)] %[fx:int(255*p{$x,$y}.b+0.5)]" info: 2>>"$log"
+}
+
+# "R G B" of the colour that most pixels of a client rectangle (x, y, width, height) have.
+main_colour() {
+    local shot=$1 x=$(($2 + win_x)) y=$(($3 + win_y)) w=$4 h=$5
+    "$convert" "$shot" -crop "${w}x${h}+${x}+${y}" +repage -format %c histogram:info:- 2>>"$log" |
+        sort -rn | head -n 1 | sed -E 's/^[^(]*\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/'
+}
+
+bitmap_pixel() {
+    local x=$1 y=$2
+    "$convert" "$package/setup.bmp" -format "%[fx:int(255*p{$x,$y}.r+0.5)] %[fx:int(255*p{$x,$y}.g+0.5)] %[fx:int(255*p{$x,$y}.b+0.5)]" info: 2>>"$log"
+}
+
+# Two "R G B" triples that differ by at most `tolerance` in each channel.
+near() {
+    local -a a=($1) b=($2)
+    local tolerance=$3 i d
+    ((${#a[@]} == 3 && ${#b[@]} == 3)) || return 1
+    for i in 0 1 2; do
+        d=$((a[i] - b[i]))
+        ((d < 0)) && d=$((-d))
+        ((d <= tolerance)) || return 1
+    done
+}
+
+expect_pixel() {
+    local name=$1 shot=$2 x=$3 y=$4 expected=$5 tolerance=${6:-0}
+    local actual
+    actual=$(pixel "$shot" "$x" "$y")
+    if near "$actual" "$expected" "$tolerance"; then
+        pass "$name"
+    else
+        fail "$name" "client pixel ($x, $y) is ($actual), expected ($expected) within $tolerance"
+    fi
+}
+
+# Starts the program on the display and waits for its main window: sets win_id, win_x,
+# win_y, win_w, win_h (the window's client area, which Wine maps without a frame when no
+# window manager runs).
+start_program() {
+    (cd "$package" && exec "$wine64" "$package/Obrinex.exe") >>"$log" 2>&1 &
+    program_pid=$!
+    local started
+    started=$(date +%s.%N)
+    win_id=$(timeout 60 xdotool search --sync --name "^$title\$" 2>>"$log" | head -n 1)
+    if [[ -z $win_id ]]; then
+        fail "the window \"$title\" appears (dpi $dpi)"
+        return 1
+    fi
+    sleep 1 # let the first paint finish
+    local X Y WIDTH HEIGHT
+    eval "$(xdotool getwindowgeometry --shell "$win_id" 2>>"$log" | grep -E '^(X|Y|WIDTH|HEIGHT)=[0-9]+$')"
+    win_x=$X win_y=$Y win_w=$WIDTH win_h=$HEIGHT
+    pass "the window \"$title\" appears after $(seconds_since "$started")s (dpi $dpi)"
+}
+
+click_client() {
+    xdotool mousemove $((win_x + $1)) $((win_y + $2)) >>"$log" 2>&1
+    sleep 0.3
+    xdotool click 1 >>"$log" 2>&1
+    sleep 1
+}
+
+screenshot() {
+    import -window root "$shots/$1.png" 2>>"$log"
+    printf '%s\n' "$shots/$1.png"
+}
+
+# Alt+F4 reaches the focused window as its close box does; the program must end by itself.
+close_program() {
+    click_client "$(scaled 480)" "$(scaled 40)" # an empty spot of the page, for the focus
+    xdotool key alt+F4 >>"$log" 2>&1
+    local waited=0
+    while kill -0 "$program_pid" 2>/dev/null && ((waited < 30)); do
+        sleep 0.5
+        waited=$((waited + 1))
+    done
+    if kill -0 "$program_pid" 2>/dev/null; then
+        fail "Alt+F4 ends the program (dpi $dpi)"
+        kill "$program_pid" 2>/dev/null
+        wait "$program_pid" 2>/dev/null
+    else
+        wait "$program_pid"
+        local status=$?
+        if ((status == 0)); then
+            pass "Alt+F4 ends the program (dpi $dpi)"
+        else
+            fail "Alt+F4 ends the program (dpi $dpi)" "exit status $status"
+        fi
+    fi
+    program_pid=
+}
+
+# One run of the program at the prefix's screen density.
+check_run() {
+    start_program || return
+    local first second
+    first=$(screenshot "sprache-$dpi")
+
+    local want_w want_h
+    want_w=$(scaled 514) want_h=$(scaled 340)
+    if ((win_w == want_w && win_h == want_h)); then
+        pass "client area ${win_w} × ${win_h} (dpi $dpi)"
+    else
+        fail "client area (dpi $dpi)" "got ${win_w} × ${win_h}, expected ${want_w} × ${want_h}"
+    fi
+
+    # The strip shows below the picture; each design column is scaled to its own pixels.
+    local row
+    row=$(scaled 330)
+    expect_pixel "strip column 0 is white (dpi $dpi)" "$first" 0 "$row" "255 255 255"
+    expect_pixel "strip column 80 is grey 223 (dpi $dpi)" "$first" "$(scaled 80)" "$row" "223 223 223"
+    expect_pixel "strip column 159 is grey 192 (dpi $dpi)" "$first" "$(scaled 159)" "$row" "192 192 192"
+
+    # The picture at its own size at 96 dots per inch, scaled by the density otherwise.
+    local tolerance=0
+    ((dpi != 96)) && tolerance=12
+    expect_pixel "picture's top-left pixel (dpi $dpi)" "$first" 1 1 "$(bitmap_pixel 1 1)" "$tolerance"
+    expect_pixel "picture's pixel (100, 200) (dpi $dpi)" "$first" "$(scaled 100)" "$(scaled 200)" \
+        "$(bitmap_pixel 100 200)" "$tolerance"
+
+    # "weiter" (Button2, on the page at 128, 312, 89 × 25; pages start at 164, 0) opens the
+    # introduction, whose readme memo is white where the language page shows the button face.
+    local memo=("$(scaled 200)" "$(scaled 240)" "$(scaled 100)" "$(scaled 50)")
+    local before after
+    before=$(main_colour "$first" "${memo[@]}")
+    click_client "$(scaled $((164 + 128 + 44)))" "$(scaled $((312 + 12)))"
+    second=$(screenshot "einleitung-$dpi")
+    after=$(main_colour "$second" "${memo[@]}")
+    local differing
+    differing=$("$convert" "$first" "$second" -crop "${win_w}x${win_h}+${win_x}+${win_y}" +repage \
+        -compose difference -composite -threshold 0 -format '%[fx:int(mean*w*h+0.5)]' info: 2>>"$log")
+    if [[ $after == "255 255 255" && $before != "$after" && ${differing:-0} -gt 1000 ]]; then
+        pass "\"weiter\" opens the next page ($differing pixels changed, dpi $dpi)"
+    else
+        fail "\"weiter\" opens the next page (dpi $dpi)" \
+            "memo area's main colour before ($before), after ($after); ${differing:-?} pixels changed"
+    fi
+
+    close_program
+}
+
+# --- the 64-bit build under Wine ----------------------------------------------------------
+
+say "== 64-bit build ($win64_dir)"
+started=$(date +%s.%N)
+if ! build win64 "$win64_dir"; then
+    fail "win64 build of Obrinex"
+    say "$passed passed, $failed failed"
+    exit 1
+fi
+pass "win64 build of Obrinex in $(seconds_since "$started")s"
+check_imports "win64 Obrinex.exe" "$win64_dir/bin/Obrinex.exe" pei-x86-64 x86_64-w64-mingw32-objdump
+
+package=$tmp/package
+cp -r "$repo/examples/package" "$package"
+cp "$win64_dir/bin/Obrinex.exe" "$package/"
+
+export WINEPREFIX=$tmp/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Started directly, the loader must know itself for the processes it starts.
+[[ $wine64 == */wine64 ]] && export WINELOADER=$wine64
+unset DISPLAY WAYLAND_DISPLAY
+
+say "== Wine prefix"
+started=$(date +%s.%N)
+prefix_started=1
+timeout "$wine_timeout" "$wine64" wineboot -i >>"$log" 2>&1
+timeout "$wine_timeout" "$wineserver" -w >>"$log" 2>&1
+if [[ -f $WINEPREFIX/system.reg ]]; then
+    pass "fresh 64-bit prefix created in $(seconds_since "$started")s"
+else
+    fail "prefix creation (wineboot -i)"
+fi
+
+say "== virtual display"
+exec 3>"$tmp/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >>"$log" 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+for _ in $(seq 50); do
+    [[ -s $tmp/display ]] && break
+    sleep 0.1
+done
+if [[ ! -s $tmp/display ]]; then
+    fail "Xvfb starts"
+    say "$passed passed, $failed failed"
+    exit 1
+fi
+export DISPLAY=:$(head -n 1 "$tmp/display")
+pass "Xvfb on display $DISPLAY"
+
+say "== 96 dots per inch"
+dpi=96
+check_run
+
+say "== 144 dots per inch"
+dpi=144
+timeout "$wine_timeout" "$wine64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f \
+    >>"$log" 2>&1
+timeout "$wine_timeout" "$wineserver" -w >>"$log" 2>&1
+check_run
+
+# --- the 32-bit product build -------------------------------------------------------------
+
+say "== 32-bit build ($win32_dir)"
+started=$(date +%s.%N)
+if build win32 "$win32_dir"; then
+    pass "win32 build of Obrinex in $(seconds_since "$started")s"
+    check_imports "win32 Obrinex.exe" "$win32_dir/bin/Obrinex.exe" pei-i386 i686-w64-mingw32-objdump
+else
+    fail "win32 build of Obrinex"
+fi
+
+if [[ -n ${OBRINEX_GUI_SHOTS:-} ]]; then
+    say "screenshots in $shots"
+fi
+say "$passed passed, $failed failed"
+((failed == 0))
