@@ -13,65 +13,21 @@
 # ImageMagick is missing.
 set -uo pipefail
 
-repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-win64_dir=${OBRINEX_WIN64_BUILD_DIR:-$repo/build-win64}
-win32_dir=${OBRINEX_WIN32_BUILD_DIR:-$repo/build-win32}
-wine_timeout=${OBRINEX_WINE_TIMEOUT:-300}
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 title="Obrinex v1.3a by Kemlo"
-
-tmp=$(mktemp -d)
-log=$tmp/log
-: >"$log"
 shots=${OBRINEX_GUI_SHOTS:-$tmp/shots}
 mkdir -p "$shots"
-passed=0
-failed=0
-show_log=0
-prefix_started=0
 xvfb_pid=
 program_pid=
 
-say() { printf '%s\n' "$*"; }
-
-pass() {
-    passed=$((passed + 1))
-    say "ok   $1"
-}
-
-fail() {
-    failed=$((failed + 1))
-    show_log=1
-    say "FAIL $1"
-    shift
-    local line
-    for line in "$@"; do
-        say "     $line"
-    done
-}
-
-finish() {
+cleanup() {
     if [[ -n $program_pid ]] && kill -0 "$program_pid" 2>/dev/null; then
         kill "$program_pid" 2>/dev/null
-    fi
-    if ((prefix_started)); then
-        "$wineserver" -k >/dev/null 2>&1
-        "$wineserver" -w >/dev/null 2>&1
     fi
     if [[ -n $xvfb_pid ]]; then
         kill "$xvfb_pid" 2>/dev/null
         wait "$xvfb_pid" 2>/dev/null
     fi
-    if ((show_log)) && [[ -s $log ]]; then
-        say "---- log (last 60 lines of $(wc -l <"$log")) ----"
-        tail -n 60 "$log"
-        say "---- end of log ----"
-    fi
-    rm -rf "$tmp"
-}
-trap finish EXIT
-
-seconds_since() {
-    awk -v a="$1" -v b="$(date +%s.%N)" 'BEGIN { printf "%.1f", b - a }'
 }
 
 # --- tools ------------------------------------------------------------------------------
@@ -89,28 +45,8 @@ fi
 convert=$(dirname "$(readlink -f "$(command -v import)")")/convert
 [[ -x $convert ]] || convert=$(dirname "$(command -v import)")/convert
 
-for tool in cmake i686-w64-mingw32-objdump x86_64-w64-mingw32-objdump; do
-    if ! command -v "$tool" >/dev/null; then
-        fail "$tool is not installed"
-        say "$passed passed, $failed failed"
-        exit 1
-    fi
-done
+require_tools cmake i686-w64-mingw32-objdump x86_64-w64-mingw32-objdump
 
-wine64=
-for candidate in /usr/lib/wine/wine64 "$(command -v wine64 || true)" "$(command -v wine || true)"; do
-    if [[ -n $candidate && -x $candidate ]]; then
-        wine64=$candidate
-        break
-    fi
-done
-wineserver=
-for candidate in "$(command -v wineserver || true)" /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver; do
-    if [[ -n $candidate && -x $candidate ]]; then
-        wineserver=$candidate
-        break
-    fi
-done
 if [[ -z $wine64 || -z $wineserver ]]; then
     fail "Wine is not installed (wine64 and wineserver are needed)"
     say "$passed passed, $failed failed"
@@ -118,45 +54,6 @@ if [[ -z $wine64 || -z $wineserver ]]; then
 fi
 
 # --- helpers ----------------------------------------------------------------------------
-
-build() {
-    local preset=$1 dir=$2
-    if [[ ! -f $dir/CMakeCache.txt ]]; then
-        cmake --preset "$preset" -B "$dir" -S "$repo" >>"$log" 2>&1 || return 1
-    fi
-    cmake --build "$dir" --target Obrinex --parallel "$(nproc)" >>"$log" 2>&1
-}
-
-# An executable of the right machine that imports nothing beyond the system's own DLLs.
-check_imports() {
-    local name=$1 exe=$2 format=$3 objdump=$4
-    local dump
-    if ! dump=$("$objdump" -p "$exe" 2>>"$log"); then
-        fail "$name: objdump cannot read $exe"
-        return
-    fi
-    local -a dlls bad=()
-    mapfile -t dlls < <(sed -n 's/^[[:space:]]*DLL Name:[[:space:]]*//p' <<<"$dump" | tr -d '\r')
-    local dll
-    for dll in "${dlls[@]}"; do
-        case ${dll,,} in
-        kernel32.dll | advapi32.dll | shell32.dll | user32.dll | gdi32.dll | comctl32.dll | ole32.dll | \
-            msvcrt.dll | api-ms-win-*.dll) ;;
-        *) bad+=("$dll") ;;
-        esac
-    done
-    local size
-    size=$(stat -c %s "$exe")
-    if ! grep -q "file format $format" <<<"$dump"; then
-        fail "$name: not a $format executable"
-    elif ((${#dlls[@]} == 0)); then
-        fail "$name: no imports found in $exe"
-    elif ((${#bad[@]} > 0)); then
-        fail "$name: imports DLLs that are not part of Windows" "${bad[@]}"
-    else
-        pass "$name: $format, $size bytes, imports ${dlls[*]}"
-    fi
-}
 
 # A design length at the run's density, rounded as MulDiv rounds.
 scaled() { echo $((($1 * dpi + 48) / 96)); }
@@ -312,7 +209,7 @@ check_run() {
 
 say "== 64-bit build ($win64_dir)"
 started=$(date +%s.%N)
-if ! build win64 "$win64_dir"; then
+if ! build win64 "$win64_dir" Obrinex; then
     fail "win64 build of Obrinex"
     say "$passed passed, $failed failed"
     exit 1
@@ -324,21 +221,7 @@ package=$tmp/package
 cp -r "$repo/examples/package" "$package"
 cp "$win64_dir/bin/Obrinex.exe" "$package/"
 
-export WINEPREFIX=$tmp/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# Started directly, the loader must know itself for the processes it starts.
-[[ $wine64 == */wine64 ]] && export WINELOADER=$wine64
-unset DISPLAY WAYLAND_DISPLAY
-
-say "== Wine prefix"
-started=$(date +%s.%N)
-prefix_started=1
-timeout "$wine_timeout" "$wine64" wineboot -i >>"$log" 2>&1
-timeout "$wine_timeout" "$wineserver" -w >>"$log" 2>&1
-if [[ -f $WINEPREFIX/system.reg ]]; then
-    pass "fresh 64-bit prefix created in $(seconds_since "$started")s"
-else
-    fail "prefix creation (wineboot -i)"
-fi
+new_prefix
 
 say "== virtual display"
 exec 3>"$tmp/display"
@@ -372,7 +255,7 @@ check_run
 
 say "== 32-bit build ($win32_dir)"
 started=$(date +%s.%N)
-if build win32 "$win32_dir"; then
+if build win32 "$win32_dir" Obrinex; then
     pass "win32 build of Obrinex in $(seconds_since "$started")s"
     check_imports "win32 Obrinex.exe" "$win32_dir/bin/Obrinex.exe" pei-i386 i686-w64-mingw32-objdump
 else

@@ -10,51 +10,9 @@
 # Wine's noise goes to a log that is shown only when something fails.
 set -uo pipefail
 
-repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-win64_dir=${OBRINEX_WIN64_BUILD_DIR:-$repo/build-win64}
-win32_dir=${OBRINEX_WIN32_BUILD_DIR:-$repo/build-win32}
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 probe=obrinex-win32-probe
-wine_timeout=${OBRINEX_WINE_TIMEOUT:-300}
-
-tmp=$(mktemp -d)
-log=$tmp/log
-: >"$log"
-passed=0
-failed=0
-show_log=0
-prefix_started=0
-
-say() { printf '%s\n' "$*"; }
-
-pass() {
-    passed=$((passed + 1))
-    say "ok   $1"
-}
-
-fail() {
-    failed=$((failed + 1))
-    show_log=1
-    say "FAIL $1"
-    shift
-    local line
-    for line in "$@"; do
-        say "     $line"
-    done
-}
-
-finish() {
-    if ((prefix_started)); then
-        "$wineserver" -k >/dev/null 2>&1
-        "$wineserver" -w >/dev/null 2>&1
-    fi
-    if ((show_log)) && [[ -s $log ]]; then
-        say "---- log (last 60 lines of $(wc -l <"$log")) ----"
-        tail -n 60 "$log"
-        say "---- end of log ----"
-    fi
-    rm -rf "$tmp"
-}
-trap finish EXIT
+require_tools cmake i686-w64-mingw32-objdump x86_64-w64-mingw32-objdump
 
 # The lines of the probe's output that start with `prefix` must be exactly `expected`.
 expect_lines() {
@@ -70,77 +28,8 @@ expect_lines() {
     fi
 }
 
-# An executable of the right machine that imports nothing beyond the system's own DLLs.
-check_imports() {
-    local name=$1 exe=$2 format=$3 objdump=$4
-    if [[ ! -f $exe ]]; then
-        fail "$name: $exe was not built"
-        return
-    fi
-    local dump
-    if ! dump=$("$objdump" -p "$exe" 2>>"$log"); then
-        fail "$name: objdump cannot read $exe"
-        return
-    fi
-    local -a dlls bad=()
-    mapfile -t dlls < <(sed -n 's/^[[:space:]]*DLL Name:[[:space:]]*//p' <<<"$dump" | tr -d '\r')
-    local dll
-    for dll in "${dlls[@]}"; do
-        case ${dll,,} in
-        kernel32.dll | advapi32.dll | shell32.dll | user32.dll | msvcrt.dll | api-ms-win-*.dll) ;;
-        *) bad+=("$dll") ;;
-        esac
-    done
-    if ! grep -q "file format $format" <<<"$dump"; then
-        fail "$name: not a $format executable" "$(grep -m1 'file format' <<<"$dump")"
-    elif ((${#dlls[@]} == 0)); then
-        fail "$name: no imports found in $exe"
-    elif ((${#bad[@]} > 0)); then
-        fail "$name: imports DLLs that are not part of Windows" "${bad[@]}"
-    else
-        pass "$name: $format, imports ${dlls[*]}"
-    fi
-}
-
-# Configures a build folder with its preset, then builds the probe and the INI comparison.
-build() {
-    local preset=$1 dir=$2
-    # Configuring again is quick and picks up targets added since the folder was made.
-    cmake --preset "$preset" -B "$dir" -S "$repo" >>"$log" 2>&1 || return 1
-    cmake --build "$dir" --target "$probe" obrinex-ini-compare --parallel "$(nproc)" >>"$log" 2>&1
-}
-
-for tool in cmake i686-w64-mingw32-objdump x86_64-w64-mingw32-objdump; do
-    if ! command -v "$tool" >/dev/null; then
-        fail "$tool is not installed"
-        say "$passed passed, $failed failed"
-        exit 1
-    fi
-done
-
-# --- the 64-bit probe under Wine ------------------------------------------------------
-
-wine64=
-for candidate in /usr/lib/wine/wine64 "$(command -v wine64 || true)" "$(command -v wine || true)"; do
-    if [[ -n $candidate && -x $candidate ]]; then
-        wine64=$candidate
-        break
-    fi
-done
-wineserver=
-for candidate in "$(command -v wineserver || true)" /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver; do
-    if [[ -n $candidate && -x $candidate ]]; then
-        wineserver=$candidate
-        break
-    fi
-done
-
-run_wine() {
-    timeout "$wine_timeout" "$wine64" "$@"
-}
-
 say "== 64-bit build ($win64_dir)"
-if ! build win64 "$win64_dir"; then
+if ! build win64 "$win64_dir" "$probe" obrinex-ini-compare; then
     fail "win64 build of $probe"
 elif [[ -z $wine64 || -z $wineserver ]]; then
     fail "Wine is not installed (wine64 and wineserver are needed)"
@@ -148,22 +37,7 @@ else
     pass "win64 build of $probe"
     check_imports "win64 $probe" "$win64_dir/bin/$probe.exe" pei-x86-64 x86_64-w64-mingw32-objdump
 
-    export WINEPREFIX=$tmp/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    # Started directly, the loader must know itself for the processes it starts.
-    [[ $wine64 == */wine64 ]] && export WINELOADER=$wine64
-    unset DISPLAY WAYLAND_DISPLAY
-
-    say "== Wine prefix"
-    started=$(date +%s.%N)
-    prefix_started=1
-    run_wine wineboot -i >>"$log" 2>&1
-    timeout "$wine_timeout" "$wineserver" -w >>"$log" 2>&1
-    took=$(awk -v a="$started" -v b="$(date +%s.%N)" 'BEGIN { printf "%.1f", b - a }')
-    if [[ -f $WINEPREFIX/system.reg && -e $WINEPREFIX/dosdevices/z: ]]; then
-        pass "fresh 64-bit prefix created in ${took}s"
-    else
-        fail "prefix creation (wineboot -i, ${took}s)"
-    fi
+    new_prefix
 
     # The record goes into the 32-bit view only; the 64-bit view gets a string under the
     # same name, which a probe reading the wrong view would report as type 1.
@@ -317,7 +191,7 @@ fi
 # --- the 32-bit product build ---------------------------------------------------------
 
 say "== 32-bit build ($win32_dir)"
-if build win32 "$win32_dir"; then
+if build win32 "$win32_dir" "$probe" obrinex-ini-compare; then
     pass "win32 build of $probe"
     check_imports "win32 $probe" "$win32_dir/bin/$probe.exe" pei-i386 i686-w64-mingw32-objdump
 else
