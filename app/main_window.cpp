@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/errors.h"
+#include "app/paths.h"
 #include "catalogue/catalogue.h"
 
 #include <cmath>
@@ -13,11 +14,6 @@ namespace {
 
 // The first lines of the descriptor: car name line, model, further model; maps follow.
 constexpr int kFirstMapLine = 3;
-
-std::string folderOf(const std::string& path) {
-    auto slash = path.find_last_of("\\/:");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
 
 const std::string& lineAt(const std::vector<std::string>& lines, int index) {
     if (index >= static_cast<int>(lines.size())) {
@@ -147,7 +143,7 @@ void MainWindow::formCreate() {
     radioButton2.setChecked(true);
     radioButton1.setChecked(true);
 
-    state_.PackageDir = folderOf(platform_.executablePath);
+    state_.PackageDir = folderPart(platform_.executablePath);
     const std::string descriptorPath = state_.PackageDir + "setup.ini";
     if (platform_.files.fileExists(descriptorPath)) {
         std::string content;
@@ -318,6 +314,5 @@ void MainWindow::label21Click() {
 void MainWindow::label36Click() {
     openMailLink(label36);
 }
-
 
 } // namespace obrinex

@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/errors.h"
 #include "app/main_window.h"
+#include "app/paths.h"
 
 #include <array>
 #include <utility>
@@ -19,15 +20,6 @@ constexpr std::array<std::pair<const char*, std::string TargetFileSet::*>, 5> kS
     {"sounds\\1.wav", &TargetFileSet::TargetSound1},
     {"sounds\\horn.wav", &TargetFileSet::TargetHorn},
 }};
-
-bool endsWithSeparator(const std::string& path) {
-    return !path.empty() && (path.back() == '\\' || path.back() == '/');
-}
-
-std::string folderOf(const std::string& path) {
-    auto slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
 
 } // namespace
 
@@ -118,7 +110,7 @@ void MainWindow::copyFile(const std::string& source, const std::string& target) 
     // A package file that is missing, a target without a name (a car without a horn, a header
     // row) or a missing target folder is no copy to make.
     if (!platform_.files.fileExists(source) || endsWithSeparator(target) ||
-        !platform_.files.directoryExists(folderOf(target))) {
+        !platform_.files.directoryExists(folderPart(target))) {
         return;
     }
     // A copy that fails while writing would leave the car half installed behind a report of

@@ -1,0 +1,19 @@
+// Path texts as the wizard builds them: a folder text ending with a separator, then a name.
+#pragma once
+
+#include <string>
+
+namespace obrinex {
+
+// The folder part of a path, with its separator ("\", "/" or a drive's ":"); "" for a bare name.
+inline std::string folderPart(const std::string& path) {
+    auto slash = path.find_last_of("\\/:");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// True when the path ends with a separator, so its last name is empty.
+inline bool endsWithSeparator(const std::string& path) {
+    return !path.empty() && (path.back() == '\\' || path.back() == '/');
+}
+
+} // namespace obrinex
