@@ -223,7 +223,7 @@ void MainWindow::formCreate() {
 
     readGameFolderFromRegistry();
 
-    const std::string carListPath = edit1.text() + "carchanger\\cars\\carlist.sav";
+    const std::string carListPath = gameFolder() + "carchanger\\cars\\carlist.sav";
     if (platform_.files.fileExists(carListPath)) {
         loadCarList(listView1, carListPath);
     }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/installer_state.h"
+#include "install/plan.h"
 #include "platform/platform.h"
 #include "ui/form.h"
 
@@ -62,11 +63,15 @@ class MainWindow {
     void lookupTargetFiles();
 
     // Finish, the page "Advanced" and the installation run.
+    enum class GameFolder { Exists, Create };
     void button8Click();
     void button18Click();
-    void installFiles();
+    bool choicesComplete() const;
+    InstallChoices installChoices(GameFolder folder);
+    void runInstallation(GameFolder folder);
     void ensureFolder(const std::string& path);
-    void copyFile(const std::string& source, const std::string& target);
+    // The game folder text as paths below it are built: with its closing separator.
+    std::string gameFolder() const;
 
     // The replacement bookkeeping.
     void recordReplacement();

@@ -16,4 +16,9 @@ inline bool endsWithSeparator(const std::string& path) {
     return !path.empty() && (path.back() == '\\' || path.back() == '/');
 }
 
+// A folder text completed with "\" when it does not end with a separator; "" stays "".
+inline std::string withFinalSeparator(const std::string& folder) {
+    return folder.empty() || endsWithSeparator(folder) ? folder : folder + "\\";
+}
+
 } // namespace obrinex

@@ -38,7 +38,7 @@ std::string MainWindow::newCarName() const {
 }
 
 std::string MainWindow::carListFolder() const {
-    return edit1.text() + "carchanger\\cars";
+    return gameFolder() + "carchanger\\cars";
 }
 
 void MainWindow::saveMapList(int row) {
@@ -46,15 +46,15 @@ void MainWindow::saveMapList(int row) {
     for (const auto& line : form_.get<ListBox>("ListBox3").items()) {
         content += line + "\r\n";
     }
-    const std::string path = edit1.text() + "carchanger\\" + "cars\\" + std::to_string(row) + ".txt";
+    const std::string path = gameFolder() + "carchanger\\" + "cars\\" + std::to_string(row) + ".txt";
     if (auto error = platform_.files.writeFile(path, content)) {
         throw AppError("Cannot create file \"" + path + "\". " + systemErrorMessage(error));
     }
 }
 
 void MainWindow::recordReplacement() {
-    ensureFolder(edit1.text() + "carchanger");
-    ensureFolder(edit1.text() + "carchanger\\" + "cars");
+    ensureFolder(gameFolder() + "carchanger");
+    ensureFolder(gameFolder() + "carchanger\\" + "cars");
     if (listBox2.markedCount() > 0) {
         recordMultipleReplacements();
     } else {

@@ -11,7 +11,7 @@ void MainWindow::comboBox1Change() {
     state_.CatalogueIndex = comboBox1.itemIndex();
     lookupTargetFiles();
     // The model backup is offered only when the game already has the car's first model.
-    const bool hasModel = platform_.files.fileExists(edit1.text() + "models\\" + state_.TargetModel1);
+    const bool hasModel = platform_.files.fileExists(gameFolder() + "models\\" + state_.TargetModel1);
     radioButton4.setEnabled(hasModel);
     radioButton5.setEnabled(hasModel);
     radioButton5.setChecked(true);

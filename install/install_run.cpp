@@ -1,27 +1,35 @@
 // Finish: the checks of the choice page, the optional content and its page "Advanced", and
-// the copying of the package's files over the game's files of the chosen cars.
+// the installation run: the choices turned into a plan, the plan carried out, every failed
+// file named in one box.
 #include "app/application.h"
 #include "app/errors.h"
 #include "app/main_window.h"
 #include "app/paths.h"
+#include "install/plan.h"
+#include "install/run_plan.h"
 
-#include <array>
-#include <utility>
+#include <algorithm>
 
 namespace obrinex {
 
 namespace {
 
-// The package's sounds and the target name each one replaces, in the order of the copies.
-constexpr std::array<std::pair<const char*, std::string TargetFileSet::*>, 5> kSounds = {{
-    {"sounds\\on.wav", &TargetFileSet::TargetSoundOn},
-    {"sounds\\off.wav", &TargetFileSet::TargetSoundOff},
-    {"sounds\\0.wav", &TargetFileSet::TargetSound0},
-    {"sounds\\1.wav", &TargetFileSet::TargetSound1},
-    {"sounds\\horn.wav", &TargetFileSet::TargetHorn},
-}};
+bool isCarRow(int row) {
+    TargetFileSet names;
+    lookupTargetFiles(row, names);
+    return !names.TargetModel1.empty();
+}
+
+// A package path of the state below the package folder.
+std::string belowPackage(const std::string& path, const std::string& packageDir) {
+    return path.compare(0, packageDir.size(), packageDir) == 0 ? path.substr(packageDir.size()) : path;
+}
 
 } // namespace
+
+std::string MainWindow::gameFolder() const {
+    return withFinalSeparator(edit1.text());
+}
 
 void MainWindow::button5Click() {
     showPage(Page::Waehlen);
@@ -29,8 +37,8 @@ void MainWindow::button5Click() {
     state_.HasOptionalContent = 0;
     state_.HasVehiclesBin = 0;
     if (platform_.files.directoryExists(state_.PackageDir + "sounds")) {
-        for (const auto& [file, target] : kSounds) {
-            if (platform_.files.fileExists(state_.PackageDir + file)) {
+        for (const auto& sound : kPackageSounds) {
+            if (platform_.files.fileExists(state_.PackageDir + sound.file)) {
                 state_.HasOptionalContent = 1;
             }
         }
@@ -52,12 +60,12 @@ void MainWindow::button5Click() {
 }
 
 void MainWindow::button8Click() {
-    const std::string game = edit1.text();
     if (state_.HasOptionalContent != 0) {
         showPage(Page::Advanced);
         // The game's own sounds and table can be backed up only when it has them.
-        for (const auto& [file, target] : kSounds) {
-            if (platform_.files.fileExists(game + "sounds\\" + state_.*target)) {
+        const std::string game = gameFolder();
+        for (const auto& sound : kPackageSounds) {
+            if (platform_.files.fileExists(game + "sounds\\" + state_.*sound.target)) {
                 form_.find("CheckBox2")->setEnabled(true);
                 form_.find("Label29")->setEnabled(true);
             }
@@ -69,32 +77,107 @@ void MainWindow::button8Click() {
         return;
     }
 
-    if (comboBox1.itemIndex() == -1 && (listBox2.markedCount() == 0 || game.empty())) {
+    if (!choicesComplete()) {
         platform_.boxes.show(BoxKind::Ok, app_.title(), state_.uiText.IncompleteText);
         return;
     }
-    if (platform_.files.directoryExists(game)) {
-        installFiles();
-        recordReplacement();
-        showPage(Page::Fertig);
+    // The folder is tested as the user typed it; only the paths below it get the separator.
+    if (platform_.files.directoryExists(edit1.text())) {
+        runInstallation(GameFolder::Exists);
         return;
     }
     if (platform_.boxes.show(BoxKind::Warning, "Warning", state_.uiText.FolderMissingText) !=
         BoxAnswer::Yes) {
         return;
     }
-    for (const std::string& folder : {game, game + "models", game + "maps"}) {
-        if (auto error = platform_.files.createDirectory(folder)) {
-            throw IoError(error);
-        }
-    }
-    installFiles();
-    showPage(Page::Fertig);
+    runInstallation(GameFolder::Create);
 }
 
 void MainWindow::button18Click() {
     state_.HasOptionalContent = 0;
     button8.click();
+}
+
+bool MainWindow::choicesComplete() const {
+    const std::vector<int> marked = listBox2.markedRows();
+    if (comboBox1.itemIndex() == -1 && (marked.empty() || edit1.text().empty())) {
+        return false;
+    }
+    // Header and blank rows have no files: at least one real car must be chosen.
+    if (marked.empty()) {
+        return isCarRow(comboBox1.itemIndex());
+    }
+    return std::any_of(marked.begin(), marked.end(), isCarRow);
+}
+
+InstallChoices MainWindow::installChoices(GameFolder folder) {
+    InstallChoices choices;
+    choices.packageDir = state_.PackageDir;
+    choices.gameDir = gameFolder();
+    choices.createGameFolder = folder == GameFolder::Create;
+    choices.sourceModel = belowPackage(state_.SourceModelPath, state_.PackageDir);
+    choices.sourceExtraModel = belowPackage(state_.SourceExtraModelPath, state_.PackageDir);
+    // The backup names are those of the car chosen in the drop-down, the only choice that
+    // offers the backup.
+    if (radioButton4.enabled() && radioButton4.checked()) {
+        choices.modelBackup = static_cast<const TargetFileSet&>(state_);
+    }
+
+    const std::vector<int> marked = listBox2.markedRows();
+    if (marked.empty()) {
+        choices.cars.push_back({comboBox1.itemIndex(), state_});
+    } else {
+        // Each marked car gets the model; what follows uses the names of the highest marked car.
+        for (int row : marked) {
+            PlanCar car{row, {}};
+            obrinex::lookupTargetFiles(row, car.names);
+            if (!car.names.TargetModel1.empty()) {
+                choices.cars.push_back(car);
+            }
+        }
+        state_.CatalogueIndex = choices.cars.back().row;
+        lookupTargetFiles();
+    }
+    choices.names = state_;
+
+    for (int i = 0; i <= state_.SetupLineCount - 4 && i < kMaxMapFiles; ++i) {
+        choices.maps.push_back(state_.MapFiles[static_cast<std::size_t>(i)]);
+    }
+    if (label24.visible() && comboBox2.visible()) {
+        const int colour = comboBox2.itemIndex();
+        if (colour == 0) {
+            choices.colour = ColourChoice::Standard;
+        } else if (colour > 0) {
+            choices.colour = ColourChoice::File;
+            choices.colourFile = comboBox2.text();
+        }
+    }
+    choices.backupSounds = form_.get<CheckBox>("CheckBox2").checked();
+    choices.installSounds = form_.get<CheckBox>("CheckBox1").checked();
+    choices.backupVehicles = form_.get<CheckBox>("CheckBox4").checked();
+    choices.installVehicles = form_.get<CheckBox>("CheckBox3").checked();
+    return choices;
+}
+
+void MainWindow::runInstallation(GameFolder folder) {
+    const InstallPlan plan = planInstallation(installChoices(folder), platform_.files);
+    // ListBox3 holds the maps of this run: a run tried again does not list them twice.
+    auto& listBox3 = form_.get<ListBox>("ListBox3");
+    listBox3.clear();
+    for (const auto& name : plan.maps) {
+        listBox3.add(name);
+    }
+    const RunOutcome outcome = runInstallPlan(plan, platform_.files);
+    if (outcome.folderError != 0) {
+        throw IoError(outcome.folderError);
+    }
+    // Every file that failed is named at once; the page stays, nothing is recorded, and
+    // Finish can be pressed again.
+    if (!outcome.failures.empty()) {
+        throw AppError(failureListText(outcome.failures));
+    }
+    recordReplacement();
+    showPage(Page::Fertig);
 }
 
 void MainWindow::ensureFolder(const std::string& path) {
@@ -103,104 +186,6 @@ void MainWindow::ensureFolder(const std::string& path) {
     }
     if (auto error = platform_.files.createDirectory(path)) {
         throw IoError(error);
-    }
-}
-
-void MainWindow::copyFile(const std::string& source, const std::string& target) {
-    // A package file that is missing, a target without a name (a car without a horn, a header
-    // row) or a missing target folder is no copy to make.
-    if (!platform_.files.fileExists(source) || endsWithSeparator(target) ||
-        !platform_.files.directoryExists(folderPart(target))) {
-        return;
-    }
-    // A copy that fails while writing would leave the car half installed behind a report of
-    // success; the run stops and says so instead.
-    if (auto error = platform_.files.copyFile(source, target)) {
-        throw AppError("Could not copy \"" + source + "\" to \"" + target + "\". " +
-                       systemErrorMessage(error));
-    }
-}
-
-void MainWindow::installFiles() {
-    const std::string game = edit1.text();
-    const std::string& package = state_.PackageDir;
-    const std::string models = game + "models\\";
-    const std::string backup = game + "install_backup\\";
-
-    if (radioButton4.enabled() && radioButton4.checked()) {
-        ensureFolder(game + "install_backup");
-        for (const std::string* name : {&state_.TargetModel1, &state_.TargetModel2, &state_.TargetModel3}) {
-            copyFile(models + *name, backup + *name);
-        }
-    }
-    ensureFolder(game + "models");
-    ensureFolder(game + "maps");
-
-    const std::vector<int> marked = listBox2.markedRows();
-    if (marked.empty()) {
-        copyFile(state_.SourceModelPath, models + state_.TargetModel1);
-        copyFile(state_.SourceModelPath, models + state_.TargetModel2);
-    } else {
-        // Each marked car gets the model; what follows uses the names of the last marked row.
-        for (int row : marked) {
-            state_.CatalogueIndex = row;
-            lookupTargetFiles();
-            if (state_.TargetModel1.empty()) {
-                continue;
-            }
-            copyFile(state_.SourceModelPath, models + state_.TargetModel1);
-            copyFile(state_.SourceModelPath, models + state_.TargetModel2);
-        }
-    }
-    if (!state_.SourceExtraModelPath.empty()) {
-        copyFile(state_.SourceExtraModelPath, models + state_.TargetModel3);
-    }
-
-    auto& listBox3 = form_.get<ListBox>("ListBox3");
-    for (int i = 0; i <= state_.SetupLineCount - 4 && i < kMaxMapFiles; ++i) {
-        const std::string& name = state_.MapFiles[static_cast<std::size_t>(i)];
-        copyFile(package + "maps\\" + name, game + "maps\\" + name);
-        listBox3.add(name);
-    }
-
-    if (label24.visible() && comboBox2.visible()) {
-        const std::string& firstMap = state_.MapFiles[0];
-        const int colour = comboBox2.itemIndex();
-        if (colour == 0) {
-            copyFile(package + "maps\\" + firstMap, game + "maps\\" + firstMap);
-        } else if (colour > 0) {
-            copyFile(package + "color\\" + comboBox2.text(), game + "maps\\" + firstMap);
-        }
-    }
-
-    if (form_.get<CheckBox>("CheckBox2").checked()) {
-        ensureFolder(game + "install_backup");
-        for (const auto& [file, target] : kSounds) {
-            const std::string& name = state_.*target;
-            if (platform_.files.fileExists(game + "sounds\\" + name)) {
-                copyFile(game + "sounds\\" + name, backup + name);
-            }
-        }
-    }
-    if (form_.get<CheckBox>("CheckBox1").checked()) {
-        ensureFolder(game + "sounds");
-        for (const auto& [file, target] : kSounds) {
-            if (platform_.files.fileExists(package + file)) {
-                copyFile(package + file, game + "sounds\\" + state_.*target);
-            }
-        }
-    }
-    if (form_.get<CheckBox>("CheckBox4").checked()) {
-        ensureFolder(game + "install_backup");
-        if (platform_.files.fileExists(game + "tables\\vehicles.bin")) {
-            copyFile(game + "tables\\vehicles.bin", backup + "vehicles.bin");
-        }
-    }
-    if (form_.get<CheckBox>("CheckBox3").checked()) {
-        ensureFolder(game + "tables");
-        if (platform_.files.fileExists(package + "tables\\vehicles.bin")) {
-            copyFile(package + "tables\\vehicles.bin", game + "tables\\vehicles.bin");
-        }
     }
 }
 

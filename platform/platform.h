@@ -11,15 +11,31 @@
 
 namespace obrinex {
 
-// Paths are 8-bit texts in the program's code page, built Windows-style by concatenation.
-class FileSystem {
+// The existence tests of the file system: all that working out a plan needs.
+class FileQueries {
   public:
-    virtual ~FileSystem() = default;
+    virtual ~FileQueries() = default;
 
     // True only for an ordinary file (a folder is not a file).
     virtual bool fileExists(const std::string& path) = 0;
     // True only for a folder (a file is not a folder).
     virtual bool directoryExists(const std::string& path) = 0;
+};
+
+// The result of one copy: 0 or the system's error code, and which side failed.
+struct CopyResult {
+    enum class Side { None, Source, Target };
+    std::uint32_t error = 0;
+    Side side = Side::None;
+    bool failed() const { return error != 0; }
+};
+
+// Temporary files are named "~obx<process id>-<number>.tmp" in the target's folder.
+inline constexpr const char* kTemporaryPrefix = "~obx";
+
+// Paths are 8-bit texts in the program's code page, built Windows-style by concatenation.
+class FileSystem : public FileQueries {
+  public:
     // The names of the ordinary, not hidden files of a folder, sorted without regard to case;
     // empty when the folder does not exist.
     virtual std::vector<std::string> listFiles(const std::string& folder) = 0;
@@ -31,10 +47,19 @@ class FileSystem {
     virtual std::vector<std::string> listDirectories(const std::string& folder) = 0;
     // The letters of the drives that exist, lower case, ascending.
     virtual std::vector<char> driveLetters() = 0;
-    // Copies one file over an existing target; the system's error code, 0 on success.
-    virtual std::uint32_t copyFile(const std::string& source, const std::string& target) = 0;
-    // Creates or replaces the file with `content`; the system's error code, 0 on success.
+    // Copies one file over an existing target. The copy streams into a temporary file in the
+    // target's folder, which takes the target's place only once it is whole and on the disk,
+    // so a failure or a killed process never leaves a half-written target. The folder entry
+    // itself becomes durable with syncFolders.
+    virtual CopyResult copyFile(const std::string& source, const std::string& target) = 0;
+    // Creates or replaces the file with `content`, as durably as a copy (its folder included);
+    // the system's error code, 0 on success.
     virtual std::uint32_t writeFile(const std::string& path, const std::string& content) = 0;
+    // Makes the entries that copies put into these folders durable; the first error code.
+    virtual std::uint32_t syncFolders(const std::vector<std::string>& folders) = 0;
+    // Removes the temporary files that a killed run of this program left in the folder (those
+    // of processes that are still running are left alone).
+    virtual void removeTemporaries(const std::string& folder) = 0;
 };
 
 enum class RegistryAccess { Read, AllAccess };

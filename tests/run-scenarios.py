@@ -89,11 +89,23 @@ def report_checks(checks, tmp):
     return out
 
 
+def snapshot(folder):
+    """Every file below the folder with its bytes: the package must read the same after a run."""
+    found = {}
+    for base, dirs, files in os.walk(folder):
+        for name in files:
+            full = os.path.join(base, name)
+            with open(full, "rb") as f:
+                found[os.path.relpath(full, folder)] = f.read()
+    return found
+
+
 def run(driver, name, update):
     with open(os.path.join(scenario_dir, name + ".scn"), encoding="utf-8") as f:
         lines = f.read().split("\n")
     with tempfile.TemporaryDirectory(prefix="obrinex-scenario-") as tmp:
         script, checks = prepare(lines, tmp)
+        package = snapshot(os.path.join(tmp, "pkg"))
         p = subprocess.run([driver], input="\n".join(script).encode("utf-8"), capture_output=True,
                            cwd=tmp, timeout=60)
         out = p.stdout.decode("utf-8").replace(tmp, "@TMP@").splitlines()
@@ -101,6 +113,8 @@ def run(driver, name, update):
         if p.returncode != 0:
             out.append("stderr " + p.stderr.decode("utf-8").strip())
         out += report_checks(checks, tmp)
+        if snapshot(os.path.join(tmp, "pkg")) != package:
+            out.append("the package folder was changed")
     actual = "\n".join(out) + "\n"
     expected_path = os.path.join(scenario_dir, name + ".expected")
     if update:

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -253,70 +254,229 @@ std::uint32_t PosixFileSystem::createDirectory(const std::string& path) {
     return 0;
 }
 
-std::uint32_t PosixFileSystem::replaceFile(const std::string& hostTarget, const std::string& content) {
-    if (writeRefused(hostTarget)) {
-        return kAccessDenied;
+namespace {
+
+// A descriptor closed when it goes out of scope.
+class UniqueFd {
+  public:
+    explicit UniqueFd(int fd = -1) : fd_(fd) {}
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+    ~UniqueFd() { close(); }
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    // Closes now; the errno of a failed close, 0 otherwise.
+    int close() {
+        int error = 0;
+        if (fd_ >= 0 && ::close(fd_) != 0) {
+            error = errno;
+        }
+        fd_ = -1;
+        return error;
     }
-    if (isDirectory(hostTarget)) {
-        return kAccessDenied;
+
+  private:
+    int fd_;
+};
+
+std::uint32_t openError(int error) {
+    // A missing folder on the way is "path not found", as Windows reports it.
+    return error == ENOENT ? kPathNotFound : windowsErrorFromErrno(error);
+}
+
+// The folder of a host path, with its closing "/" ("" for a bare name).
+std::string hostFolderOf(const std::string& host) {
+    auto slash = host.rfind('/');
+    return slash == std::string::npos ? std::string() : host.substr(0, slash + 1);
+}
+
+// True for a name of the program's temporary pattern, "~obx<pid>-<number>.tmp"; `pid` gets the
+// process id.
+bool isTemporaryName(const std::string& name, long& pid) {
+    const std::string prefix = kTemporaryPrefix;
+    if (name.size() < prefix.size() + 7 || name.compare(0, prefix.size(), prefix) != 0 ||
+        name.compare(name.size() - 4, 4, ".tmp") != 0) {
+        return false;
     }
-    auto slash = hostTarget.rfind('/');
-    std::string folder = slash == std::string::npos ? "" : hostTarget.substr(0, slash + 1);
-    std::string name = slash == std::string::npos ? hostTarget : hostTarget.substr(slash + 1);
-    std::string temporary = folder + ".~" + name + "." + std::to_string(::getpid()) + ".tmp";
-    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        return errno == ENOENT ? kPathNotFound : windowsErrorFromErrno(errno);
+    const std::string middle = name.substr(prefix.size(), name.size() - prefix.size() - 4);
+    auto dash = middle.find('-');
+    auto digits = [](const std::string& text) {
+        return !text.empty() && text.size() < 19 &&
+               std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (dash == std::string::npos || !digits(middle.substr(0, dash)) || !digits(middle.substr(dash + 1))) {
+        return false;
     }
-    std::uint32_t result = 0;
+    pid = std::stol(middle.substr(0, dash));
+    return true;
+}
+
+bool processRunning(long pid) {
+    return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+}
+
+} // namespace
+
+PosixFileSystem::Temporary PosixFileSystem::createTemporary(const std::string& hostFolder) {
+    static unsigned counter = 0;
+    for (int tries = 0;; ++tries) {
+        std::string name = hostFolder + kTemporaryPrefix + std::to_string(::getpid()) + "-" +
+                           std::to_string(counter++) + ".tmp";
+        int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST || tries == 100) {
+            return {name, fd, fd >= 0 ? 0 : errno};
+        }
+    }
+}
+
+std::uint32_t PosixFileSystem::writeChunk(int fd, const char* data, std::size_t size) {
     std::size_t written = 0;
-    while (written < content.size() && result == 0) {
-        std::size_t chunk = content.size() - written;
+    while (written < size) {
+        std::size_t chunk = size - written;
         if (faults_.bytesLeft) {
             if (*faults_.bytesLeft == 0) {
-                result = kDiskFull;
-                break;
+                return kDiskFull;
             }
             chunk = std::min<std::uint64_t>(chunk, *faults_.bytesLeft);
         }
-        ssize_t got = ::write(fd, content.data() + written, chunk);
+        ssize_t got = ::write(fd, data + written, chunk);
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
             }
-            result = windowsErrorFromErrno(errno);
-            break;
+            return windowsErrorFromErrno(errno);
         }
         written += static_cast<std::size_t>(got);
         if (faults_.bytesLeft) {
             *faults_.bytesLeft -= static_cast<std::uint64_t>(got);
         }
     }
-    if (::close(fd) != 0 && result == 0) {
+    return 0;
+}
+
+CopyResult PosixFileSystem::streamInto(int source, int target) {
+    // The kernel copies without the data passing through the program; where it cannot (another
+    // file system on old kernels, or the disk-full seam counting bytes), a fixed buffer does.
+    if (!faults_.bytesLeft) {
+        bool first = true;
+        for (;;) {
+            ssize_t got = ::copy_file_range(source, nullptr, target, nullptr, std::size_t{1} << 30, 0);
+            if (got > 0) {
+                first = false;
+                continue;
+            }
+            if (got == 0) {
+                if (first) {
+                    break; // an empty file, or one the kernel reports as empty: read it to be sure
+                }
+                return {};
+            }
+            if (errno == EINTR) {
+                continue;
+            }
+            if (first && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP ||
+                          errno == EBADF)) {
+                break;
+            }
+            return {windowsErrorFromErrno(errno), CopyResult::Side::Target};
+        }
+    }
+    static thread_local char buffer[1 << 16];
+    for (;;) {
+        ssize_t got = ::read(source, buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return {windowsErrorFromErrno(errno), CopyResult::Side::Source};
+        }
+        if (got == 0) {
+            return {};
+        }
+        if (auto error = writeChunk(target, buffer, static_cast<std::size_t>(got))) {
+            return {error, CopyResult::Side::Target};
+        }
+    }
+}
+
+std::uint32_t PosixFileSystem::commitTemporary(Temporary& temporary, std::uint32_t result,
+                                               const std::string& hostTarget) {
+    UniqueFd fd(temporary.fd);
+    temporary.fd = -1;
+    // The data must be on the disk before the rename makes it the only copy.
+    if (result == 0 && ::fsync(fd.get()) != 0) {
         result = windowsErrorFromErrno(errno);
     }
-    if (result == 0 && ::rename(temporary.c_str(), hostTarget.c_str()) != 0) {
+    if (int error = fd.close(); error != 0 && result == 0) {
+        result = windowsErrorFromErrno(error);
+    }
+    if (result == 0 && ::rename(temporary.path.c_str(), hostTarget.c_str()) != 0) {
         result = windowsErrorFromErrno(errno);
     }
     if (result != 0) {
-        ::unlink(temporary.c_str());
+        ::unlink(temporary.path.c_str());
     }
     return result;
 }
 
-std::uint32_t PosixFileSystem::copyFile(const std::string& source, const std::string& target) {
+std::uint32_t PosixFileSystem::replaceFile(const std::string& hostTarget, const std::string& content) {
+    if (writeRefused(hostTarget) || isDirectory(hostTarget)) {
+        return kAccessDenied;
+    }
+    const std::string folder = hostFolderOf(hostTarget);
+    Temporary temporary = createTemporary(folder);
+    if (temporary.fd < 0) {
+        return openError(temporary.error);
+    }
+    std::uint32_t result = writeChunk(temporary.fd, content.data(), content.size());
+    result = commitTemporary(temporary, result, hostTarget);
+    if (result == 0) {
+        result = syncHostFolder(folder);
+    }
+    return result;
+}
+
+std::uint32_t PosixFileSystem::syncHostFolder(const std::string& hostFolder) {
+    UniqueFd fd(::open(hostFolder.empty() ? "." : hostFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.valid()) {
+        return windowsErrorFromErrno(errno);
+    }
+    if (::fsync(fd.get()) != 0) {
+        return windowsErrorFromErrno(errno);
+    }
+    return 0;
+}
+
+CopyResult PosixFileSystem::copyFile(const std::string& source, const std::string& target) {
+    using Side = CopyResult::Side;
     auto hostTarget = hostPath(target);
     if (!hostTarget || endsWithSeparator(target) || hostTarget->empty()) {
-        return kPathNotFound;
+        return {kPathNotFound, Side::Target};
     }
-    std::string content;
-    if (endsWithSeparator(source)) {
-        return kFileNotFound;
+    auto hostSource = hostPath(source);
+    if (!hostSource || hostSource->empty() || endsWithSeparator(source)) {
+        return {kFileNotFound, Side::Source};
     }
-    if (auto error = readFile(source, content)) {
-        return error;
+    if (isDirectory(*hostSource)) {
+        return {kAccessDenied, Side::Source};
     }
-    return replaceFile(*hostTarget, content);
+    UniqueFd in(::open(hostSource->c_str(), O_RDONLY | O_CLOEXEC));
+    if (!in.valid()) {
+        return {windowsErrorFromErrno(errno), Side::Source};
+    }
+    if (writeRefused(*hostTarget) || isDirectory(*hostTarget)) {
+        return {kAccessDenied, Side::Target};
+    }
+    Temporary temporary = createTemporary(hostFolderOf(*hostTarget));
+    if (temporary.fd < 0) {
+        return {openError(temporary.error), Side::Target};
+    }
+    CopyResult result = streamInto(in.get(), temporary.fd);
+    std::uint32_t committed = commitTemporary(temporary, result.error, *hostTarget);
+    if (!result.failed() && committed != 0) {
+        result = {committed, Side::Target};
+    }
+    return result;
 }
 
 std::uint32_t PosixFileSystem::writeFile(const std::string& path, const std::string& content) {
@@ -325,6 +485,41 @@ std::uint32_t PosixFileSystem::writeFile(const std::string& path, const std::str
         return kPathNotFound;
     }
     return replaceFile(*host, content);
+}
+
+std::uint32_t PosixFileSystem::syncFolders(const std::vector<std::string>& folders) {
+    std::uint32_t first = 0;
+    for (const auto& folder : folders) {
+        auto host = hostPath(folder);
+        std::uint32_t error = host ? syncHostFolder(*host) : kPathNotFound;
+        if (first == 0) {
+            first = error;
+        }
+    }
+    return first;
+}
+
+void PosixFileSystem::removeTemporaries(const std::string& folder) {
+    auto host = hostPath(folder);
+    if (!host || host->empty()) {
+        return;
+    }
+    DIR* dir = ::opendir(host->c_str());
+    if (dir == nullptr) {
+        return;
+    }
+    std::vector<std::string> stale;
+    while (dirent* entry = ::readdir(dir)) {
+        long pid = 0;
+        if (isTemporaryName(entry->d_name, pid) && !processRunning(pid)) {
+            stale.push_back(entry->d_name);
+        }
+    }
+    ::closedir(dir);
+    const std::string prefix = host->back() == '/' ? *host : *host + "/";
+    for (const auto& name : stale) {
+        ::unlink((prefix + name).c_str());
+    }
 }
 
 } // namespace obrinex

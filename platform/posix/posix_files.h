@@ -38,8 +38,10 @@ class PosixFileSystem : public FileSystem {
     std::vector<char> driveLetters() override;
     std::uint32_t readFile(const std::string& path, std::string& content) override;
     std::uint32_t createDirectory(const std::string& path) override;
-    std::uint32_t copyFile(const std::string& source, const std::string& target) override;
+    CopyResult copyFile(const std::string& source, const std::string& target) override;
     std::uint32_t writeFile(const std::string& path, const std::string& content) override;
+    std::uint32_t syncFolders(const std::vector<std::string>& folders) override;
+    void removeTemporaries(const std::string& folder) override;
 
   private:
     enum class EntryKind { File, Directory };
@@ -48,6 +50,22 @@ class PosixFileSystem : public FileSystem {
     // Writes `content` to a temporary file beside the target and renames it over the target,
     // so that a failed write never leaves a half-written target.
     std::uint32_t replaceFile(const std::string& hostTarget, const std::string& content);
+
+    struct Temporary {
+        std::string path;
+        int fd = -1;
+        int error = 0; // errno when it could not be created
+    };
+    // A new temporary file in the host folder (which ends with "/" or is "").
+    Temporary createTemporary(const std::string& hostFolder);
+    // Writes through the disk-full seam; the Windows error code.
+    std::uint32_t writeChunk(int fd, const char* data, std::size_t size);
+    // Copies the rest of `source` into `target` without holding more than a fixed buffer.
+    CopyResult streamInto(int source, int target);
+    // Flushes, closes and renames the temporary over the target when `result` is 0; removes
+    // it otherwise. The final result.
+    std::uint32_t commitTemporary(Temporary& temporary, std::uint32_t result, const std::string& hostTarget);
+    std::uint32_t syncHostFolder(const std::string& hostFolder);
 
     std::map<char, std::string> drives_;
     FaultPlan faults_;

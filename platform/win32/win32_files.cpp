@@ -248,11 +248,24 @@ std::uint32_t Win32FileSystem::createDirectory(const std::string& path) {
     return ::CreateDirectoryW(wide->c_str(), nullptr) ? 0 : lastError();
 }
 
-std::uint32_t Win32FileSystem::copyFile(const std::string& source, const std::string& target) {
+CopyResult Win32FileSystem::copyFile(const std::string& source, const std::string& target) {
+    using Side = CopyResult::Side;
     auto wideSource = toWidePath(source);
     auto wideTarget = toWidePath(target);
-    if (!wideSource || !wideTarget || wideTarget->empty()) {
-        return ERROR_INVALID_NAME;
+    if (!wideTarget || wideTarget->empty()) {
+        return {ERROR_INVALID_NAME, Side::Target};
+    }
+    if (!wideSource || wideSource->empty()) {
+        return {ERROR_INVALID_NAME, Side::Source};
+    }
+    // Opening the source first tells a missing or locked package file from a target that
+    // cannot be written.
+    {
+        UniqueHandle probe(::CreateFileW(wideSource->c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!probe.valid()) {
+            return {lastError(), Side::Source};
+        }
     }
     // CopyFileW writes its target piece by piece; copying to a fresh name first means a
     // failure part-way leaves the old target as it was.
@@ -265,9 +278,73 @@ std::uint32_t Win32FileSystem::copyFile(const std::string& source, const std::st
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
             removeTemporary(temporary);
         }
-        return error;
+        return {error, Side::Target};
     }
-    return moveIntoPlace(temporary, *wideTarget);
+    // The data must be on the disk before the move makes it the only copy.
+    {
+        UniqueHandle copied(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!copied.valid() || !::FlushFileBuffers(copied.get())) {
+            error = lastError();
+            copied.close();
+            removeTemporary(temporary);
+            return {error, Side::Target};
+        }
+    }
+    if (auto moved = moveIntoPlace(temporary, *wideTarget)) {
+        return {moved, Side::Target};
+    }
+    return {};
+}
+
+std::uint32_t Win32FileSystem::syncFolders(const std::vector<std::string>&) {
+    // Every move was made with write-through, which already put the folder entry on the disk.
+    return 0;
+}
+
+void Win32FileSystem::removeTemporaries(const std::string& folder) {
+    auto wide = toWidePath(folder);
+    if (!wide || wide->empty()) {
+        return;
+    }
+    std::wstring base = *wide;
+    if (!isSeparator(base.back())) {
+        base += L'\\';
+    }
+    WIN32_FIND_DATAW found{};
+    std::vector<std::wstring> stale;
+    {
+        FindHandle find(::FindFirstFileW((base + L"~obx*.tmp").c_str(), &found));
+        if (find.get() == INVALID_HANDLE_VALUE) {
+            return;
+        }
+        do {
+            std::wstring name = found.cFileName;
+            // "~obx<pid>-<number>.tmp"; a file of a process that still runs is in use.
+            auto dash = name.find(L'-');
+            if (dash == std::wstring::npos || dash <= 4 || name.size() < 9) {
+                continue;
+            }
+            std::wstring pid = name.substr(4, dash - 4);
+            if (!std::all_of(pid.begin(), pid.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; }) ||
+                pid.size() > 10) {
+                continue;
+            }
+            DWORD id = static_cast<DWORD>(std::stoul(pid));
+            HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, id);
+            bool running = false;
+            if (process != nullptr) {
+                running = ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+                ::CloseHandle(process);
+            }
+            if (!running && id != ::GetCurrentProcessId()) {
+                stale.push_back(base + name);
+            }
+        } while (::FindNextFileW(find.get(), &found));
+    }
+    for (const auto& path : stale) {
+        removeTemporary(path);
+    }
 }
 
 std::uint32_t Win32FileSystem::writeFile(const std::string& path, const std::string& content) {

@@ -21,8 +21,10 @@ class Win32FileSystem : public FileSystem {
     std::vector<char> driveLetters() override;
     std::uint32_t readFile(const std::string& path, std::string& content) override;
     std::uint32_t createDirectory(const std::string& path) override;
-    std::uint32_t copyFile(const std::string& source, const std::string& target) override;
+    CopyResult copyFile(const std::string& source, const std::string& target) override;
     std::uint32_t writeFile(const std::string& path, const std::string& content) override;
+    std::uint32_t syncFolders(const std::vector<std::string>& folders) override;
+    void removeTemporaries(const std::string& folder) override;
 
   private:
     enum class EntryKind { File, Directory };

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <thread>
+#include <unistd.h>
 
 namespace obrinex {
 namespace {
@@ -87,26 +88,66 @@ TEST_F(PosixFilesTest, CreatesOneFolderWithWindowsCodes) {
 }
 
 TEST_F(PosixFilesTest, CopiesReplaceWholeFilesOrNothing) {
+    using Side = CopyResult::Side;
     const std::string target = "C:\\Program Files\\Zarvo\\models\\fordtco00.4ds";
-    EXPECT_EQ(files_.copyFile(root_ + "/pkg/color/A.bmp", target), 0u);
+    EXPECT_FALSE(files_.copyFile(root_ + "/pkg/color/A.bmp", target).failed());
     EXPECT_EQ(read("drive_c/Program Files/Zarvo/Models/FordTCo00.4ds"), "a");
 
-    EXPECT_NE(files_.copyFile(root_ + "/pkg/color/missing", target), 0u);
-    EXPECT_NE(files_.copyFile(root_ + "/pkg/color", target), 0u);
-    EXPECT_NE(files_.copyFile(root_ + "/pkg/color/A.bmp", "C:\\Program Files\\Zarvo\\models\\"), 0u);
-    EXPECT_NE(files_.copyFile(root_ + "/pkg/color/A.bmp", "C:\\nowhere\\x"), 0u);
+    // Each failure names the side that failed, with the system's code.
+    struct Case {
+        std::string source, target;
+        std::uint32_t error;
+        Side side;
+    };
+    for (const Case& c : std::vector<Case>{
+             {root_ + "/pkg/color/missing", target, 2, Side::Source},
+             {root_ + "/pkg/color", target, 5, Side::Source},
+             {root_ + "/pkg/color/A.bmp", "C:\\Program Files\\Zarvo\\models\\", 3, Side::Target},
+             {root_ + "/pkg/color/A.bmp", "C:\\nowhere\\x", 3, Side::Target},
+             {root_ + "/pkg/color/A.bmp", "C:\\Program Files\\Zarvo\\models", 5, Side::Target},
+         }) {
+        CopyResult result = files_.copyFile(c.source, c.target);
+        EXPECT_EQ(result.error, c.error) << c.source << " -> " << c.target;
+        EXPECT_EQ(result.side, c.side) << c.source << " -> " << c.target;
+    }
 
-    // A full disk fails the copy and leaves the old content whole, with no stray file.
-    files_.faults().bytesLeft = 3;
-    EXPECT_EQ(files_.writeFile(target, "0123456789"), 112u);
-    EXPECT_EQ(read("drive_c/Program Files/Zarvo/Models/FordTCo00.4ds"), "a");
-    EXPECT_EQ(files_.listFiles("C:\\Program Files\\Zarvo\\models").size(), 1u);
-    EXPECT_EQ(std::distance(fs::directory_iterator(root_ + "/drive_c/Program Files/Zarvo/Models"), {}), 1);
-    files_.faults().clear();
+    // A full disk part-way through a copy or a write leaves the old content whole, with no
+    // stray file.
+    write("pkg/big.bin", std::string(200000, 'x'));
+    for (std::uint64_t left : {0u, 3u, 70000u}) {
+        files_.faults().bytesLeft = left;
+        EXPECT_EQ(files_.copyFile(root_ + "/pkg/big.bin", target).error, 112u) << left;
+        EXPECT_EQ(files_.writeFile(target, "0123456789"), 112u);
+        files_.faults().clear();
+        EXPECT_EQ(read("drive_c/Program Files/Zarvo/Models/FordTCo00.4ds"), "a");
+        EXPECT_EQ(std::distance(fs::directory_iterator(root_ + "/drive_c/Program Files/Zarvo/Models"), {}), 1);
+    }
 
     files_.faults().writeFails.push_back(root_ + "/drive_c/Program Files/Zarvo/Models/FordTCo00.4ds");
-    EXPECT_EQ(files_.copyFile(root_ + "/pkg/color/b.bmp", target), 5u);
+    CopyResult refused = files_.copyFile(root_ + "/pkg/color/b.bmp", target);
+    EXPECT_EQ(refused.error, 5u);
+    EXPECT_EQ(refused.side, Side::Target);
     EXPECT_EQ(read("drive_c/Program Files/Zarvo/Models/FordTCo00.4ds"), "a");
+    files_.faults().clear();
+
+    // Without the seam the kernel copies; a large file arrives whole.
+    EXPECT_FALSE(files_.copyFile(root_ + "/pkg/big.bin", target).failed());
+    EXPECT_EQ(read("drive_c/Program Files/Zarvo/Models/FordTCo00.4ds"), std::string(200000, 'x'));
+}
+
+TEST_F(PosixFilesTest, StaleTemporariesOfEndedRunsAreRemoved) {
+    // A run killed part-way leaves its temporary file; the next run removes it, but not one of
+    // a process that still runs, nor a file of the player's that only looks alike.
+    const std::string folder = "drive_c/Program Files/Zarvo/Models/";
+    write(folder + "~obx999999999-3.tmp", "left by a killed run");
+    const std::string mine = "~obx" + std::to_string(::getpid()) + "-0.tmp";
+    write(folder + mine, "in use");
+    write(folder + "~obx12-x.tmp", "not ours");
+    files_.removeTemporaries("C:\\Program Files\\Zarvo\\models\\");
+    EXPECT_FALSE(fs::exists(root_ + "/" + folder + "~obx999999999-3.tmp"));
+    EXPECT_TRUE(fs::exists(root_ + "/" + folder + mine));
+    EXPECT_TRUE(fs::exists(root_ + "/" + folder + "~obx12-x.tmp"));
+    EXPECT_TRUE(fs::exists(root_ + "/" + folder + "FordTCo00.4ds"));
 }
 
 TEST_F(PosixFilesTest, ShellOpenPassesTheTargetAsOneArgument) {

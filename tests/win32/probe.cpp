@@ -105,17 +105,17 @@ void probeFiles(const std::string& folder) {
         yesNo(files.fileExists(folder + "w.bin\\")));
     readLine("w.bin");
 
-    say("copy new " + code(files.copyFile(folder + "w.bin", folder + "sub\\c.bin")));
+    say("copy new " + code(files.copyFile(folder + "w.bin", folder + "sub\\c.bin").error));
     readLine("sub\\c.bin");
     say("write w.bin " + code(files.writeFile(folder + "w.bin", "second")));
-    say("copy over " + code(files.copyFile(folder + "w.bin", folder + "sub\\c.bin")));
+    say("copy over " + code(files.copyFile(folder + "w.bin", folder + "sub\\c.bin").error));
     readLine("sub\\c.bin");
     say("write empty " + code(files.writeFile(folder + "sub\\e.bin", "")));
     readLine("sub\\e.bin");
     say("write missing-folder " + code(files.writeFile(folder + "missing\\x.bin", "x")));
-    say("copy missing-source " + code(files.copyFile(folder + "nothing.bin", folder + "sub\\d.bin")));
-    say("copy missing-folder " + code(files.copyFile(folder + "w.bin", folder + "missing\\d.bin")));
-    say("copy onto-folder " + code(files.copyFile(folder + "w.bin", folder + "sub")));
+    say("copy missing-source " + code(files.copyFile(folder + "nothing.bin", folder + "sub\\d.bin").error));
+    say("copy missing-folder " + code(files.copyFile(folder + "w.bin", folder + "missing\\d.bin").error));
+    say("copy onto-folder " + code(files.copyFile(folder + "w.bin", folder + "sub").error));
     say("write onto-folder " + code(files.writeFile(folder + "sub", "x")));
     say("sub is-folder " + yesNo(files.directoryExists(folder + "sub")));
     std::string content;
@@ -124,7 +124,7 @@ void probeFiles(const std::string& folder) {
     say("read nul-path " + code(files.readFile(folder + std::string("w.bin\0x", 7), content)));
 
     // Copying a file onto itself must not lose its content.
-    say("copy self " + code(files.copyFile(folder + "w.bin", folder + "w.bin")));
+    say("copy self " + code(files.copyFile(folder + "w.bin", folder + "w.bin").error));
     readLine("w.bin");
 
     // A file the probe hides itself, for a volume that keeps the attribute.
