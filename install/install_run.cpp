@@ -15,9 +15,7 @@ namespace obrinex {
 namespace {
 
 bool isCarRow(int row) {
-    TargetFileSet names;
-    lookupTargetFiles(row, names);
-    return !names.TargetModel1.empty();
+    return !carRows({row}).empty();
 }
 
 // A package path of the state below the package folder.
@@ -128,13 +126,7 @@ InstallChoices MainWindow::installChoices(GameFolder folder) {
         choices.cars.push_back({comboBox1.itemIndex(), state_});
     } else {
         // Each marked car gets the model; what follows uses the names of the highest marked car.
-        for (int row : marked) {
-            PlanCar car{row, {}};
-            obrinex::lookupTargetFiles(row, car.names);
-            if (!car.names.TargetModel1.empty()) {
-                choices.cars.push_back(car);
-            }
-        }
+        choices.cars = carRows(marked);
         state_.CatalogueIndex = choices.cars.back().row;
         lookupTargetFiles();
     }

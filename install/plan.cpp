@@ -20,8 +20,9 @@ std::string InstallPlan::path(const PlanPath& at) const {
 namespace {
 
 bool hasName(const TargetFileSet& set, const std::string& name) {
-    for (const std::string* own : {&set.TargetModel1, &set.TargetModel2, &set.TargetModel3, &set.TargetSoundOn,
-                                   &set.TargetSoundOff, &set.TargetSound0, &set.TargetSound1, &set.TargetHorn}) {
+    for (const std::string* own :
+         {&set.TargetModel1, &set.TargetModel2, &set.TargetModel3, &set.TargetSoundOn, &set.TargetSoundOff,
+          &set.TargetSound0, &set.TargetSound1, &set.TargetHorn}) {
         if (!own->empty() && equalNoCase(*own, name)) {
             return true;
         }
@@ -43,7 +44,9 @@ class Planner {
     bool gameFileExists(const std::string& relative) {
         return made_.count(key(relative)) > 0 || files_.fileExists(plan_.gameDir + relative);
     }
-    bool packageFileExists(const std::string& relative) { return files_.fileExists(plan_.packageDir + relative); }
+    bool packageFileExists(const std::string& relative) {
+        return files_.fileExists(plan_.packageDir + relative);
+    }
 
     // A folder of the game, created unless it exists already.
     void ensureFolder(const std::string& relative) {
@@ -63,8 +66,11 @@ class Planner {
             return;
         }
         const std::string to = folder + name;
-        plan_.steps.push_back(
-            {PlanStep::Action::Copy, std::move(from), {PlanRoot::Game, to}, gameFileExists(to), std::move(rows)});
+        plan_.steps.push_back({PlanStep::Action::Copy,
+                               std::move(from),
+                               {PlanRoot::Game, to},
+                               gameFileExists(to),
+                               std::move(rows)});
         made_.insert(key(to));
     }
 
@@ -106,6 +112,18 @@ class Planner {
 };
 
 } // namespace
+
+std::vector<PlanCar> carRows(const std::vector<int>& rows) {
+    std::vector<PlanCar> cars;
+    for (int row : rows) {
+        PlanCar car{row, {}};
+        lookupTargetFiles(row, car.names);
+        if (!car.names.TargetModel1.empty()) {
+            cars.push_back(car);
+        }
+    }
+    return cars;
+}
 
 InstallPlan planInstallation(const InstallChoices& choices, FileQueries& files) {
     Planner plan(choices, files);

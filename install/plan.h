@@ -51,17 +51,17 @@ enum class ColourChoice {
 
 // What the user chose, as plain values.
 struct InstallChoices {
-    std::string packageDir;          // ends with a separator
-    std::string gameDir;             // ends with a separator, or is empty
-    bool createGameFolder = false;   // "Yes" to creating the missing game folder
-    std::string sourceModel;         // below the package: "models\car.4ds" or "cars\variant.4ds"
-    std::string sourceExtraModel;    // below the package, or empty
-    std::vector<std::string> maps;   // the descriptor's map names, in order
-    std::vector<PlanCar> cars;       // the car rows that get the model, ascending
-    TargetFileSet names;             // the names that the extra model and the sounds go to
+    std::string packageDir;                   // ends with a separator
+    std::string gameDir;                      // ends with a separator, or is empty
+    bool createGameFolder = false;            // "Yes" to creating the missing game folder
+    std::string sourceModel;                  // below the package: "models\car.4ds" or "cars\variant.4ds"
+    std::string sourceExtraModel;             // below the package, or empty
+    std::vector<std::string> maps;            // the descriptor's map names, in order
+    std::vector<PlanCar> cars;                // the car rows that get the model, ascending
+    TargetFileSet names;                      // the names that the extra model and the sounds go to
     std::optional<TargetFileSet> modelBackup; // the names whose models are backed up first
     ColourChoice colour = ColourChoice::None;
-    std::string colourFile;          // with ColourChoice::File
+    std::string colourFile; // with ColourChoice::File
     bool backupSounds = false;
     bool installSounds = false;
     bool backupVehicles = false;
@@ -85,6 +85,10 @@ struct PackageSound {
     std::string TargetFileSet::*target;
 };
 extern const PackageSound kPackageSounds[5];
+
+// The car rows among `rows` with their game file names, in the given order; header and blank
+// rows, which have no files, are left out.
+std::vector<PlanCar> carRows(const std::vector<int>& rows);
 
 // Works out the run. Missing package files named by the descriptor or the choices stay in the
 // plan (the run reports them); what is optional (sounds, the vehicle table, backups of game

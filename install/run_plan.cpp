@@ -19,6 +19,15 @@ RunOutcome runInstallPlan(const InstallPlan& plan, FileSystem& files, const Befo
     RunOutcome outcome;
     std::vector<std::string> written; // folders copied into, in first-use order
     std::set<std::string> seen;
+    // A file is listed once, however many steps it failed (a missing model goes to two names).
+    const auto fail = [&](const std::string& path, std::uint32_t error, std::size_t step) {
+        for (const auto& failure : outcome.failures) {
+            if (failure.path == path) {
+                return;
+            }
+        }
+        outcome.failures.push_back({path, error, step});
+    };
 
     for (std::size_t i = 0; i < plan.steps.size(); ++i) {
         const PlanStep& step = plan.steps[i];
@@ -38,11 +47,11 @@ RunOutcome runInstallPlan(const InstallPlan& plan, FileSystem& files, const Befo
         const std::string source = plan.path(step.from);
         const std::string folder = folderPart(target);
         if (!files.fileExists(source)) {
-            outcome.failures.push_back({source, kFileNotFound, i});
+            fail(source, kFileNotFound, i);
             continue;
         }
         if (!files.directoryExists(folder)) {
-            outcome.failures.push_back({target, kPathNotFound, i});
+            fail(target, kPathNotFound, i);
             continue;
         }
         if (seen.insert(lowerCp1252(folder)).second) {
@@ -52,26 +61,27 @@ RunOutcome runInstallPlan(const InstallPlan& plan, FileSystem& files, const Befo
         }
         if (beforeCopy) {
             if (auto error = beforeCopy(step, i)) {
-                outcome.failures.push_back({target, error, i});
+                fail(target, error, i);
                 continue;
             }
         }
         CopyResult result = files.copyFile(source, target);
         if (result.failed()) {
-            outcome.failures.push_back(
-                {result.side == CopyResult::Side::Source ? source : target, result.error, i});
+            fail(result.side == CopyResult::Side::Source ? source : target, result.error, i);
         }
     }
     // The renames themselves reach the disk once per folder, not once per file.
     if (auto error = files.syncFolders(written)) {
-        outcome.failures.push_back({written.empty() ? plan.gameDir : written.front(), error, plan.steps.size()});
+        outcome.failures.push_back(
+            {written.empty() ? plan.gameDir : written.front(), error, plan.steps.size()});
     }
     return outcome;
 }
 
 std::string failureListText(const std::vector<CopyFailure>& failures, std::size_t maxLines) {
-    std::string text = failures.size() == 1 ? "1 file could not be installed:"
-                                            : std::to_string(failures.size()) + " files could not be installed:";
+    std::string text = failures.size() == 1
+                           ? "1 file could not be installed:"
+                           : std::to_string(failures.size()) + " files could not be installed:";
     const std::size_t shown = failures.size() > maxLines ? maxLines - 1 : failures.size();
     for (std::size_t i = 0; i < shown; ++i) {
         text += "\r\n\"" + failures[i].path + "\": " + systemErrorMessage(failures[i].error) + ".";

@@ -120,7 +120,8 @@ TEST_F(PosixFilesTest, CopiesReplaceWholeFilesOrNothing) {
         EXPECT_EQ(files_.writeFile(target, "0123456789"), 112u);
         files_.faults().clear();
         EXPECT_EQ(read("drive_c/Program Files/Zarvo/Models/FordTCo00.4ds"), "a");
-        EXPECT_EQ(std::distance(fs::directory_iterator(root_ + "/drive_c/Program Files/Zarvo/Models"), {}), 1);
+        EXPECT_EQ(std::distance(fs::directory_iterator(root_ + "/drive_c/Program Files/Zarvo/Models"), {}),
+                  1);
     }
 
     files_.faults().writeFails.push_back(root_ + "/drive_c/Program Files/Zarvo/Models/FordTCo00.4ds");
