@@ -57,7 +57,10 @@ class Planner {
     }
     void createFolder(const std::string& relative) {
         made_.insert(key(relative));
-        plan_.steps.push_back({PlanStep::Action::Folder, {}, {PlanRoot::Game, relative}, false, {}});
+        PlanStep step;
+        step.action = PlanStep::Action::Folder;
+        step.to = {PlanRoot::Game, relative};
+        plan_.steps.push_back(std::move(step));
     }
 
     // A copy onto a game file; none when the target's name is empty.
@@ -66,11 +69,13 @@ class Planner {
             return;
         }
         const std::string to = folder + name;
-        plan_.steps.push_back({PlanStep::Action::Copy,
-                               std::move(from),
-                               {PlanRoot::Game, to},
-                               gameFileExists(to),
-                               std::move(rows)});
+        PlanStep step;
+        step.action = PlanStep::Action::Copy;
+        step.from = std::move(from);
+        step.to = {PlanRoot::Game, to};
+        step.replaces = gameFileExists(to);
+        step.rows = std::move(rows);
+        plan_.steps.push_back(std::move(step));
         made_.insert(key(to));
     }
 
