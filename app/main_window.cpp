@@ -223,6 +223,7 @@ void MainWindow::formCreate() {
 
     readGameFolderFromRegistry();
 
+    logFolder_ = {gameFolder(), platform_.files.folderIdentity(gameFolder())};
     const std::string carListPath = gameFolder() + "carchanger\\cars\\carlist.sav";
     if (platform_.files.fileExists(carListPath)) {
         loadCarList(listView1, carListPath);

@@ -9,6 +9,9 @@
 #include "platform/platform.h"
 #include "ui/form.h"
 
+#include <optional>
+#include <string>
+
 namespace obrinex {
 
 class Application;
@@ -74,6 +77,7 @@ class MainWindow {
     std::string gameFolder() const;
 
     // The replacement bookkeeping.
+    void useLogOfGameFolder();
     void recordReplacement();
     void recordSingleReplacement();
     void recordMultipleReplacements();
@@ -100,6 +104,13 @@ class MainWindow {
     Form form_;
     InstallerState state_;
     Page activePage_ = Page::Sprache;
+    // The game folder whose log the list view holds: its text, and the folder as the file
+    // system sees it (nothing when it did not exist).
+    struct LogFolder {
+        std::string text;
+        std::optional<std::string> identity;
+    };
+    LogFolder logFolder_;
 
   public:
     // The controls, bound by name once.

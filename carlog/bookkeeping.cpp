@@ -52,7 +52,26 @@ void MainWindow::saveMapList(int row) {
     }
 }
 
+void MainWindow::useLogOfGameFolder() {
+    const std::string folder = gameFolder();
+    const auto identity = platform_.files.folderIdentity(folder);
+    const bool same = identity && logFolder_.identity ? *identity == *logFolder_.identity
+                                                      : equalNoCase(folder, logFolder_.text);
+    if (same) {
+        return;
+    }
+    // Another folder than the one of start-up: its own log is the one to extend, read as
+    // start-up reads one, never the first folder's rows.
+    logFolder_ = {folder, identity};
+    listView1.rows().clear();
+    const std::string path = carListFolder() + "\\carlist.sav";
+    if (platform_.files.fileExists(path)) {
+        loadCarList(listView1, path);
+    }
+}
+
 void MainWindow::recordReplacement() {
+    useLogOfGameFolder();
     ensureFolder(gameFolder() + "carchanger");
     ensureFolder(gameFolder() + "carchanger\\" + "cars");
     if (listBox2.markedCount() > 0) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <stdexcept>
 
 namespace obrinex {
 
@@ -11,7 +12,9 @@ namespace {
 constexpr std::size_t kMax16 = 0xFFFF;
 
 void put16(std::string& out, std::size_t value) {
-    value = std::min(value, kMax16);
+    if (value > kMax16) {
+        throw std::length_error("a car list count or length beyond 16 bits");
+    }
     out += static_cast<char>(value & 0xFF);
     out += static_cast<char>((value >> 8) & 0xFF);
 }
@@ -24,9 +27,8 @@ void put32(std::string& out, std::int32_t value) {
 }
 
 void putText(std::string& out, const std::string& text) {
-    auto length = std::min(text.size(), kMax16);
-    put16(out, length);
-    out.append(text, 0, length);
+    put16(out, text.size());
+    out += text;
 }
 
 class Reader {
@@ -73,18 +75,38 @@ class Reader {
 
 } // namespace
 
+std::optional<std::string> carListLimitProblem(const std::vector<ListViewRow>& rows) {
+    if (rows.size() > kMax16) {
+        return "The replacement log has " + std::to_string(rows.size()) +
+               " rows; a car list file holds at most 65535";
+    }
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const ListViewRow& row = rows[r];
+        if (row.subItems.size() > kMax16) {
+            return "Row " + std::to_string(r + 1) + " of the replacement log has " +
+                   std::to_string(row.subItems.size()) + " sub-items; a car list file holds at most 65535";
+        }
+        std::size_t longest = row.caption.size();
+        for (const auto& text : row.subItems) {
+            longest = std::max(longest, text.size());
+        }
+        if (longest > kMax16) {
+            return "A text of row " + std::to_string(r + 1) + " of the replacement log is " + std::to_string(longest) +
+                   " bytes long; a car list file holds at most 65535 bytes per text";
+        }
+    }
+    return std::nullopt;
+}
+
 std::string encodeCarList(const std::vector<ListViewRow>& rows) {
     std::string out = "LVF";
-    const auto rowCount = std::min(rows.size(), kMax16);
-    put16(out, rowCount);
-    for (std::size_t r = 0; r < rowCount; ++r) {
-        const ListViewRow& row = rows[r];
-        const auto subItemCount = std::min(row.subItems.size(), kMax16);
-        put16(out, subItemCount);
+    put16(out, rows.size());
+    for (const ListViewRow& row : rows) {
+        put16(out, row.subItems.size());
         put32(out, row.imageIndex);
         putText(out, row.caption);
-        for (std::size_t i = 0; i < subItemCount; ++i) {
-            putText(out, row.subItems[i]);
+        for (const auto& text : row.subItems) {
+            putText(out, text);
         }
     }
     return out;

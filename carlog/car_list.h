@@ -12,7 +12,12 @@
 
 namespace obrinex {
 
-// The file's bytes for these rows. Counts and lengths beyond 16 bits are cut to 65535.
+// Why these rows do not fit the format's 16-bit counts and lengths (more than 65535 rows,
+// sub-items of a row, or bytes of a text); nothing when they fit.
+std::optional<std::string> carListLimitProblem(const std::vector<ListViewRow>& rows);
+
+// The file's bytes for these rows. Never cuts: rows that do not fit (see carListLimitProblem)
+// raise std::length_error.
 std::string encodeCarList(const std::vector<ListViewRow>& rows);
 
 struct DecodedCarList {

@@ -13,7 +13,7 @@ void MainWindow::loadCarList(ListView& view, const std::string& path) {
         return;
     }
     std::string bytes;
-    if (auto error = platform_.files.readFile(path, bytes)) {
+    if (auto error = platform_.files.readFile(path, bytes, FileSharing::Exclusive)) {
         throw AppError("Cannot open file \"" + path + "\". " + systemErrorMessage(error));
     }
     auto list = decodeCarList(bytes);
@@ -22,9 +22,19 @@ void MainWindow::loadCarList(ListView& view, const std::string& path) {
         return;
     }
     view.rows() = std::move(list->rows);
+    // The rows stored whole before the damage are kept; the file stays as it is until the next
+    // recording writes a whole one.
+    if (!list->complete) {
+        platform_.boxes.show(BoxKind::IoError, "I/O Error",
+                             "\"" + name + "\" is damaged; only the rows before the damage were read!");
+    }
 }
 
 void MainWindow::saveCarList(const ListView& view, const std::string& path) {
+    // A log that the format cannot hold is refused whole rather than saved cut.
+    if (auto problem = carListLimitProblem(view.rows())) {
+        throw AppError("Cannot save file \"" + path + "\". " + *problem);
+    }
     if (auto error = platform_.files.writeFile(path, encodeCarList(view.rows()))) {
         throw AppError("Cannot create file \"" + path + "\". " + systemErrorMessage(error));
     }

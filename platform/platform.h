@@ -30,6 +30,11 @@ struct CopyResult {
     bool failed() const { return error != 0; }
 };
 
+enum class FileSharing {
+    Read,      // others may read the file meanwhile
+    Exclusive, // no other program may open it meanwhile (where the system can say so)
+};
+
 // Temporary files are named "~obx<process id>-<number>.tmp" in the target's folder.
 inline constexpr const char* kTemporaryPrefix = "~obx";
 
@@ -40,7 +45,13 @@ class FileSystem : public FileQueries {
     // empty when the folder does not exist.
     virtual std::vector<std::string> listFiles(const std::string& folder) = 0;
     // Reads the whole file into `content`; the system's error code, 0 on success.
-    virtual std::uint32_t readFile(const std::string& path, std::string& content) = 0;
+    virtual std::uint32_t readFile(const std::string& path, std::string& content, FileSharing sharing) = 0;
+    std::uint32_t readFile(const std::string& path, std::string& content) {
+        return readFile(path, content, FileSharing::Read);
+    }
+    // Something that names the folder as the file system sees it, the same for every path that
+    // reaches it (another case, a drive letter, a link); nothing when it does not exist.
+    virtual std::optional<std::string> folderIdentity(const std::string& path) = 0;
     // Creates one folder (the parent must exist); the Windows error code, 0 on success.
     virtual std::uint32_t createDirectory(const std::string& path) = 0;
     // The names of the sub-folders of a folder, sorted without regard to case.

@@ -210,7 +210,16 @@ std::vector<char> PosixFileSystem::driveLetters() {
     return letters;
 }
 
-std::uint32_t PosixFileSystem::readFile(const std::string& path, std::string& content) {
+std::optional<std::string> PosixFileSystem::folderIdentity(const std::string& path) {
+    auto host = hostPath(path);
+    struct stat info {};
+    if (!host || host->empty() || !statPath(*host, info) || !S_ISDIR(info.st_mode)) {
+        return std::nullopt;
+    }
+    return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
+}
+
+std::uint32_t PosixFileSystem::readFile(const std::string& path, std::string& content, FileSharing) {
     content.clear();
     auto host = hostPath(path);
     if (!host) {

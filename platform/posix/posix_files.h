@@ -36,7 +36,10 @@ class PosixFileSystem : public FileSystem {
     std::vector<std::string> listFiles(const std::string& folder) override;
     std::vector<std::string> listDirectories(const std::string& folder) override;
     std::vector<char> driveLetters() override;
-    std::uint32_t readFile(const std::string& path, std::string& content) override;
+    using FileSystem::readFile;
+    // No program can keep another from reading a file here: the sharing is not enforced.
+    std::uint32_t readFile(const std::string& path, std::string& content, FileSharing sharing) override;
+    std::optional<std::string> folderIdentity(const std::string& path) override;
     std::uint32_t createDirectory(const std::string& path) override;
     CopyResult copyFile(const std::string& source, const std::string& target) override;
     std::uint32_t writeFile(const std::string& path, const std::string& content) override;

@@ -209,13 +209,32 @@ std::vector<char> Win32FileSystem::driveLetters() {
     return letters;
 }
 
-std::uint32_t Win32FileSystem::readFile(const std::string& path, std::string& content) {
+std::optional<std::string> Win32FileSystem::folderIdentity(const std::string& path) {
+    auto wide = toWidePath(path);
+    if (!wide || wide->empty()) {
+        return std::nullopt;
+    }
+    // A folder opens only with backup semantics; opening it for no access at all disturbs
+    // nobody.
+    UniqueHandle folder(::CreateFileW(wide->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!folder.valid() || !::GetFileInformationByHandle(folder.get(), &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        return std::nullopt;
+    }
+    return std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(info.nFileIndexHigh) + ":" +
+           std::to_string(info.nFileIndexLow);
+}
+
+std::uint32_t Win32FileSystem::readFile(const std::string& path, std::string& content, FileSharing sharing) {
     content.clear();
     auto wide = toWidePath(path);
     if (!wide) {
         return ERROR_INVALID_NAME;
     }
-    UniqueHandle file(::CreateFileW(wide->c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    const DWORD share = sharing == FileSharing::Exclusive ? 0 : FILE_SHARE_READ;
+    UniqueHandle file(::CreateFileW(wide->c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file.valid()) {
         return lastError();

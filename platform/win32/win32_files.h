@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,9 @@ class Win32FileSystem : public FileSystem {
     std::vector<std::string> listFiles(const std::string& folder) override;
     std::vector<std::string> listDirectories(const std::string& folder) override;
     std::vector<char> driveLetters() override;
-    std::uint32_t readFile(const std::string& path, std::string& content) override;
+    using FileSystem::readFile;
+    std::uint32_t readFile(const std::string& path, std::string& content, FileSharing sharing) override;
+    std::optional<std::string> folderIdentity(const std::string& path) override;
     std::uint32_t createDirectory(const std::string& path) override;
     CopyResult copyFile(const std::string& source, const std::string& target) override;
     std::uint32_t writeFile(const std::string& path, const std::string& content) override;
