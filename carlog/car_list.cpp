@@ -15,15 +15,15 @@ void put16(std::string& out, std::size_t value) {
     if (value > kMax16) {
         throw std::length_error("a car list count or length beyond 16 bits");
     }
-    out += static_cast<char>(value & 0xFF);
-    out += static_cast<char>((value >> 8) & 0xFF);
+    const char bytes[2] = {static_cast<char>(value & 0xFF), static_cast<char>((value >> 8) & 0xFF)};
+    out.append(bytes, 2);
 }
 
 void put32(std::string& out, std::int32_t value) {
-    auto bits = static_cast<std::uint32_t>(value);
-    for (int i = 0; i < 4; ++i) {
-        out += static_cast<char>((bits >> (8 * i)) & 0xFF);
-    }
+    const auto bits = static_cast<std::uint32_t>(value);
+    const char bytes[4] = {static_cast<char>(bits & 0xFF), static_cast<char>((bits >> 8) & 0xFF),
+                           static_cast<char>((bits >> 16) & 0xFF), static_cast<char>((bits >> 24) & 0xFF)};
+    out.append(bytes, 4);
 }
 
 void putText(std::string& out, const std::string& text) {
@@ -64,7 +64,7 @@ class Reader {
             return false;
         }
         auto stored = bytes_.substr(0, length);
-        text = std::string(stored.substr(0, stored.find('\0')));
+        text.assign(stored.data(), std::min<std::size_t>(stored.find('\0'), stored.size()));
         bytes_.remove_prefix(length);
         return true;
     }
@@ -91,7 +91,8 @@ std::optional<std::string> carListLimitProblem(const std::vector<ListViewRow>& r
             longest = std::max(longest, text.size());
         }
         if (longest > kMax16) {
-            return "A text of row " + std::to_string(r + 1) + " of the replacement log is " + std::to_string(longest) +
+            return "A text of row " + std::to_string(r + 1) + " of the replacement log is " +
+                   std::to_string(longest) +
                    " bytes long; a car list file holds at most 65535 bytes per text";
         }
     }
@@ -99,7 +100,16 @@ std::optional<std::string> carListLimitProblem(const std::vector<ListViewRow>& r
 }
 
 std::string encodeCarList(const std::vector<ListViewRow>& rows) {
-    std::string out = "LVF";
+    std::size_t size = 5;
+    for (const ListViewRow& row : rows) {
+        size += 8 + row.caption.size();
+        for (const auto& text : row.subItems) {
+            size += 2 + text.size();
+        }
+    }
+    std::string out;
+    out.reserve(size);
+    out = "LVF";
     put16(out, rows.size());
     for (const ListViewRow& row : rows) {
         put16(out, row.subItems.size());
@@ -124,11 +134,14 @@ std::optional<DecodedCarList> decodeCarList(std::string_view bytes) {
         list.complete = false;
         return list;
     }
+    // A row takes at least 10 bytes, so a count the file cannot hold reserves nothing more.
+    list.rows.reserve(std::min<std::size_t>(rowCount, bytes.size() / 10));
     for (std::uint16_t r = 0; r < rowCount; ++r) {
         ListViewRow row;
         std::uint16_t subItemCount = 0;
         bool whole =
             reader.read16(subItemCount) && reader.read32(row.imageIndex) && reader.readText(row.caption);
+        row.subItems.reserve(std::min<std::size_t>(subItemCount, 16));
         for (std::uint16_t i = 0; whole && i < subItemCount; ++i) {
             std::string text;
             whole = reader.readText(text);

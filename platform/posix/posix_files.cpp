@@ -232,6 +232,10 @@ std::uint32_t PosixFileSystem::readFile(const std::string& path, std::string& co
     if (file == nullptr) {
         return windowsErrorFromErrno(errno);
     }
+    struct stat info {};
+    if (::fstat(::fileno(file), &info) == 0 && info.st_size > 0) {
+        content.reserve(static_cast<std::size_t>(info.st_size));
+    }
     char buffer[65536];
     std::size_t got = 0;
     while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
@@ -412,8 +416,9 @@ std::uint32_t PosixFileSystem::commitTemporary(Temporary& temporary, std::uint32
                                                const std::string& hostTarget) {
     UniqueFd fd(temporary.fd);
     temporary.fd = -1;
-    // The data must be on the disk before the rename makes it the only copy.
-    if (result == 0 && ::fsync(fd.get()) != 0) {
+    // The data (and the size that reads it back) must be on the disk before the rename makes
+    // it the only copy; the folder entry follows with the folder's own sync.
+    if (result == 0 && ::fdatasync(fd.get()) != 0) {
         result = windowsErrorFromErrno(errno);
     }
     if (int error = fd.close(); error != 0 && result == 0) {

@@ -216,8 +216,9 @@ std::optional<std::string> Win32FileSystem::folderIdentity(const std::string& pa
     }
     // A folder opens only with backup semantics; opening it for no access at all disturbs
     // nobody.
-    UniqueHandle folder(::CreateFileW(wide->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    UniqueHandle folder(::CreateFileW(wide->c_str(), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION info{};
     if (!folder.valid() || !::GetFileInformationByHandle(folder.get(), &info) ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {

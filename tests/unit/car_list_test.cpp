@@ -77,3 +77,26 @@ TEST(CarList, NulEndsAStoredText) {
 
 } // namespace
 } // namespace obrinex
+
+namespace obrinex {
+namespace {
+
+TEST(CarList, RefusesWhatTheFormatCannotHoldInsteadOfCuttingIt) {
+    std::vector<ListViewRow> rows(65535, ListViewRow{"Racer", {"Bolt Ace Coupe (rot)", "5"}, 0});
+    EXPECT_FALSE(carListLimitProblem(rows));
+    EXPECT_EQ(encodeCarList(rows).size(), 5u + 65535u * (2 + 4 + 2 + 5 + 2 + 20 + 2 + 1));
+    rows.push_back(rows.front());
+    EXPECT_EQ(carListLimitProblem(rows),
+              "The replacement log has 65536 rows; a car list file holds at most 65535");
+    EXPECT_THROW(encodeCarList(rows), std::length_error);
+
+    const std::vector<ListViewRow> longText = {{"A", {}, 0}, {"B", {"x", std::string(65536, 'y')}, 0}};
+    EXPECT_EQ(carListLimitProblem(longText),
+              "A text of row 2 of the replacement log is 65536 bytes long; a car "
+              "list file holds at most 65535 bytes per text");
+    EXPECT_THROW(encodeCarList(longText), std::length_error);
+    EXPECT_FALSE(carListLimitProblem({{std::string(65535, 'c'), {}, 0}}));
+}
+
+} // namespace
+} // namespace obrinex
