@@ -25,10 +25,17 @@ class FileQueries {
 // The result of one copy: 0 or the system's error code, and which side failed.
 struct CopyResult {
     enum class Side { None, Source, Target };
+    CopyResult() = default;
+    CopyResult(std::uint32_t code, Side failed) : error(code), side(failed) {}
+
     std::uint32_t error = 0;
     Side side = Side::None;
+    // With Fingerprint::Compute: the fingerprint of the bytes written (platform/fingerprint.h).
+    std::string fingerprint;
     bool failed() const { return error != 0; }
 };
+
+enum class Fingerprint { Skip, Compute };
 
 enum class FileSharing {
     Read,      // others may read the file meanwhile
@@ -62,7 +69,19 @@ class FileSystem : public FileQueries {
     // target's folder, which takes the target's place only once it is whole and on the disk,
     // so a failure or a killed process never leaves a half-written target. The folder entry
     // itself becomes durable with syncFolders.
-    virtual CopyResult copyFile(const std::string& source, const std::string& target) = 0;
+    // With Fingerprint::Compute the data passes through the program, which fingerprints it on
+    // the way; without, the system may copy it on its own.
+    virtual CopyResult copyFile(const std::string& source, const std::string& target,
+                                Fingerprint fingerprint) = 0;
+    CopyResult copyFile(const std::string& source, const std::string& target) {
+        return copyFile(source, target, Fingerprint::Skip);
+    }
+    // Puts a file in another's place within one folder tree, replacing it; the error code.
+    virtual std::uint32_t moveFile(const std::string& source, const std::string& target) = 0;
+    // Deletes one file; the error code (2 when there is none).
+    virtual std::uint32_t removeFile(const std::string& path) = 0;
+    // The fingerprint of a file's content; nothing when it cannot be read.
+    virtual std::optional<std::string> fingerprintFile(const std::string& path) = 0;
     // Creates or replaces the file with `content`, as durably as a copy (its folder included);
     // the system's error code, 0 on success.
     virtual std::uint32_t writeFile(const std::string& path, const std::string& content) = 0;

@@ -1,5 +1,6 @@
 #include "platform/posix/posix_files.h"
 
+#include "platform/fingerprint.h"
 #include "text/cp1252.h"
 
 #include <algorithm>
@@ -367,10 +368,11 @@ std::uint32_t PosixFileSystem::writeChunk(int fd, const char* data, std::size_t 
     return 0;
 }
 
-CopyResult PosixFileSystem::streamInto(int source, int target) {
+CopyResult PosixFileSystem::streamInto(int source, int target, Fingerprinter* fingerprint) {
     // The kernel copies without the data passing through the program; where it cannot (another
-    // file system on old kernels, or the disk-full seam counting bytes), a fixed buffer does.
-    if (!faults_.bytesLeft) {
+    // file system on old kernels, or the disk-full seam counting bytes), or where the data is
+    // to be fingerprinted on the way, a fixed buffer does.
+    if (!faults_.bytesLeft && fingerprint == nullptr) {
         bool first = true;
         for (;;) {
             ssize_t got = ::copy_file_range(source, nullptr, target, nullptr, std::size_t{1} << 30, 0);
@@ -394,9 +396,9 @@ CopyResult PosixFileSystem::streamInto(int source, int target) {
             return {windowsErrorFromErrno(errno), CopyResult::Side::Target};
         }
     }
-    static thread_local char buffer[1 << 16];
+    static thread_local std::vector<char> buffer(std::size_t{1} << 20);
     for (;;) {
-        ssize_t got = ::read(source, buffer, sizeof buffer);
+        ssize_t got = ::read(source, buffer.data(), buffer.size());
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
@@ -406,7 +408,10 @@ CopyResult PosixFileSystem::streamInto(int source, int target) {
         if (got == 0) {
             return {};
         }
-        if (auto error = writeChunk(target, buffer, static_cast<std::size_t>(got))) {
+        if (fingerprint != nullptr) {
+            fingerprint->add(buffer.data(), static_cast<std::size_t>(got));
+        }
+        if (auto error = writeChunk(target, buffer.data(), static_cast<std::size_t>(got))) {
             return {error, CopyResult::Side::Target};
         }
     }
@@ -461,7 +466,8 @@ std::uint32_t PosixFileSystem::syncHostFolder(const std::string& hostFolder) {
     return 0;
 }
 
-CopyResult PosixFileSystem::copyFile(const std::string& source, const std::string& target) {
+CopyResult PosixFileSystem::copyFile(const std::string& source, const std::string& target,
+                                     Fingerprint fingerprint) {
     using Side = CopyResult::Side;
     auto hostTarget = hostPath(target);
     if (!hostTarget || endsWithSeparator(target) || hostTarget->empty()) {
@@ -485,12 +491,75 @@ CopyResult PosixFileSystem::copyFile(const std::string& source, const std::strin
     if (temporary.fd < 0) {
         return {openError(temporary.error), Side::Target};
     }
-    CopyResult result = streamInto(in.get(), temporary.fd);
+    Fingerprinter hash;
+    CopyResult result =
+        streamInto(in.get(), temporary.fd, fingerprint == Fingerprint::Compute ? &hash : nullptr);
     std::uint32_t committed = commitTemporary(temporary, result.error, *hostTarget);
     if (!result.failed() && committed != 0) {
         result = {committed, Side::Target};
     }
+    if (!result.failed() && fingerprint == Fingerprint::Compute) {
+        result.fingerprint = hash.hex();
+    }
     return result;
+}
+
+std::uint32_t PosixFileSystem::moveFile(const std::string& source, const std::string& target) {
+    auto hostSource = hostPath(source);
+    auto hostTarget = hostPath(target);
+    if (!hostSource || !hostTarget || hostSource->empty() || hostTarget->empty()) {
+        return kPathNotFound;
+    }
+    if (writeRefused(*hostTarget) || writeRefused(*hostSource)) {
+        return kAccessDenied;
+    }
+    if (::rename(hostSource->c_str(), hostTarget->c_str()) != 0) {
+        return openError(errno);
+    }
+    return syncHostFolder(hostFolderOf(*hostTarget));
+}
+
+std::uint32_t PosixFileSystem::removeFile(const std::string& path) {
+    auto host = hostPath(path);
+    if (!host || host->empty() || endsWithSeparator(path)) {
+        return kPathNotFound;
+    }
+    if (writeRefused(*host)) {
+        return kAccessDenied;
+    }
+    if (isDirectory(*host)) {
+        return kAccessDenied;
+    }
+    if (::unlink(host->c_str()) != 0) {
+        return windowsErrorFromErrno(errno);
+    }
+    return syncHostFolder(hostFolderOf(*host));
+}
+
+std::optional<std::string> PosixFileSystem::fingerprintFile(const std::string& path) {
+    auto host = hostPath(path);
+    if (!host || host->empty() || endsWithSeparator(path) || isDirectory(*host)) {
+        return std::nullopt;
+    }
+    UniqueFd in(::open(host->c_str(), O_RDONLY | O_CLOEXEC));
+    if (!in.valid()) {
+        return std::nullopt;
+    }
+    static thread_local std::vector<char> buffer(std::size_t{1} << 20);
+    Fingerprinter hash;
+    for (;;) {
+        ssize_t got = ::read(in.get(), buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return std::nullopt;
+        }
+        if (got == 0) {
+            return hash.hex();
+        }
+        hash.add(buffer.data(), static_cast<std::size_t>(got));
+    }
 }
 
 std::uint32_t PosixFileSystem::writeFile(const std::string& path, const std::string& content) {

@@ -3,6 +3,7 @@
 // exist with its exact letter case is matched without regard to case, as Wine does.
 #pragma once
 
+#include "platform/fingerprint.h"
 #include "platform/platform.h"
 
 #include <cstdint>
@@ -41,7 +42,12 @@ class PosixFileSystem : public FileSystem {
     std::uint32_t readFile(const std::string& path, std::string& content, FileSharing sharing) override;
     std::optional<std::string> folderIdentity(const std::string& path) override;
     std::uint32_t createDirectory(const std::string& path) override;
-    CopyResult copyFile(const std::string& source, const std::string& target) override;
+    using FileSystem::copyFile;
+    CopyResult copyFile(const std::string& source, const std::string& target,
+                        Fingerprint fingerprint) override;
+    std::uint32_t moveFile(const std::string& source, const std::string& target) override;
+    std::uint32_t removeFile(const std::string& path) override;
+    std::optional<std::string> fingerprintFile(const std::string& path) override;
     std::uint32_t writeFile(const std::string& path, const std::string& content) override;
     std::uint32_t syncFolders(const std::vector<std::string>& folders) override;
     void removeTemporaries(const std::string& folder) override;
@@ -64,7 +70,7 @@ class PosixFileSystem : public FileSystem {
     // Writes through the disk-full seam; the Windows error code.
     std::uint32_t writeChunk(int fd, const char* data, std::size_t size);
     // Copies the rest of `source` into `target` without holding more than a fixed buffer.
-    CopyResult streamInto(int source, int target);
+    CopyResult streamInto(int source, int target, Fingerprinter* fingerprint);
     // Flushes, closes and renames the temporary over the target when `result` is 0; removes
     // it otherwise. The final result.
     std::uint32_t commitTemporary(Temporary& temporary, std::uint32_t result, const std::string& hostTarget);

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_files.h"
 
+#include "platform/fingerprint.h"
 #include "platform/win32/win32_text.h"
 #include "text/cp1252.h"
 
@@ -7,7 +8,10 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 namespace obrinex {
 
@@ -117,7 +121,7 @@ std::pair<std::wstring, std::uint32_t> createTemporary(const std::wstring& folde
     }
 }
 
-std::uint32_t writeAll(HANDLE file, const std::string& content) {
+std::uint32_t writeAll(HANDLE file, std::string_view content) {
     std::size_t written = 0;
     while (written < content.size()) {
         DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - written, 1u << 20));
@@ -268,7 +272,30 @@ std::uint32_t Win32FileSystem::createDirectory(const std::string& path) {
     return ::CreateDirectoryW(wide->c_str(), nullptr) ? 0 : lastError();
 }
 
-CopyResult Win32FileSystem::copyFile(const std::string& source, const std::string& target) {
+namespace {
+
+// Streams `source` into the new temporary file `target`, fingerprinting the data on the way.
+CopyResult streamWithFingerprint(HANDLE source, HANDLE target, Fingerprinter& fingerprint) {
+    static std::vector<char> buffer(std::size_t{1} << 20);
+    for (;;) {
+        DWORD got = 0;
+        if (!::ReadFile(source, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) {
+            return {lastError(), CopyResult::Side::Source};
+        }
+        if (got == 0) {
+            return {};
+        }
+        fingerprint.add(buffer.data(), got);
+        if (auto error = writeAll(target, std::string_view(buffer.data(), got))) {
+            return {error, CopyResult::Side::Target};
+        }
+    }
+}
+
+} // namespace
+
+CopyResult Win32FileSystem::copyFile(const std::string& source, const std::string& target,
+                                     Fingerprint fingerprint) {
     using Side = CopyResult::Side;
     auto wideSource = toWidePath(source);
     auto wideTarget = toWidePath(target);
@@ -280,28 +307,51 @@ CopyResult Win32FileSystem::copyFile(const std::string& source, const std::strin
     }
     // Opening the source first tells a missing or locked package file from a target that
     // cannot be written.
-    {
-        UniqueHandle probe(::CreateFileW(wideSource->c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!probe.valid()) {
-            return {lastError(), Side::Source};
-        }
+    UniqueHandle in(::CreateFileW(wideSource->c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!in.valid()) {
+        return {lastError(), Side::Source};
     }
-    // CopyFileW writes its target piece by piece; copying to a fresh name first means a
-    // failure part-way leaves the old target as it was.
-    auto [temporary, error] = createTemporary(folderOf(*wideTarget), [&](const std::wstring& name) {
-        return ::CopyFileW(wideSource->c_str(), name.c_str(), TRUE) ? 0u : lastError();
-    });
-    if (error != 0) {
-        // A copy that failed part-way may leave the temporary file behind; one refused because
-        // the name was taken has left someone else's file alone.
-        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+    Fingerprinter hash;
+    std::uint32_t error = 0;
+    std::wstring temporary;
+    if (fingerprint == Fingerprint::Compute) {
+        // The data passes through the program to be fingerprinted on the way.
+        HANDLE created = INVALID_HANDLE_VALUE;
+        std::tie(temporary, error) = createTemporary(folderOf(*wideTarget), [&](const std::wstring& name) {
+            created = ::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+            return created != INVALID_HANDLE_VALUE ? 0u : lastError();
+        });
+        if (error != 0) {
+            return {error, Side::Target};
+        }
+        UniqueHandle out(created);
+        CopyResult streamed = streamWithFingerprint(in.get(), out.get(), hash);
+        if (!streamed.failed() && !::FlushFileBuffers(out.get())) {
+            streamed = {lastError(), Side::Target};
+        }
+        out.close();
+        if (streamed.failed()) {
             removeTemporary(temporary);
+            return streamed;
         }
-        return {error, Side::Target};
-    }
-    // The data must be on the disk before the move makes it the only copy.
-    {
+    } else {
+        in.close();
+        // CopyFileW writes its target piece by piece; copying to a fresh name first means a
+        // failure part-way leaves the old target as it was.
+        std::tie(temporary, error) = createTemporary(folderOf(*wideTarget), [&](const std::wstring& name) {
+            return ::CopyFileW(wideSource->c_str(), name.c_str(), TRUE) ? 0u : lastError();
+        });
+        if (error != 0) {
+            // A copy that failed part-way may leave the temporary file behind; one refused because
+            // the name was taken has left someone else's file alone.
+            if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+                removeTemporary(temporary);
+            }
+            return {error, Side::Target};
+        }
+        // The data must be on the disk before the move makes it the only copy.
         UniqueHandle copied(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                           FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!copied.valid() || !::FlushFileBuffers(copied.get())) {
@@ -314,7 +364,56 @@ CopyResult Win32FileSystem::copyFile(const std::string& source, const std::strin
     if (auto moved = moveIntoPlace(temporary, *wideTarget)) {
         return {moved, Side::Target};
     }
-    return {};
+    CopyResult done;
+    if (fingerprint == Fingerprint::Compute) {
+        done.fingerprint = hash.hex();
+    }
+    return done;
+}
+
+std::uint32_t Win32FileSystem::moveFile(const std::string& source, const std::string& target) {
+    auto wideSource = toWidePath(source);
+    auto wideTarget = toWidePath(target);
+    if (!wideSource || !wideTarget || wideSource->empty() || wideTarget->empty()) {
+        return ERROR_INVALID_NAME;
+    }
+    if (!::MoveFileExW(wideSource->c_str(), wideTarget->c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return lastError();
+    }
+    return 0;
+}
+
+std::uint32_t Win32FileSystem::removeFile(const std::string& path) {
+    auto wide = toWidePath(path);
+    if (!wide || wide->empty()) {
+        return ERROR_INVALID_NAME;
+    }
+    return ::DeleteFileW(wide->c_str()) ? 0u : lastError();
+}
+
+std::optional<std::string> Win32FileSystem::fingerprintFile(const std::string& path) {
+    auto wide = toWidePath(path);
+    if (!wide || wide->empty()) {
+        return std::nullopt;
+    }
+    UniqueHandle in(::CreateFileW(wide->c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!in.valid()) {
+        return std::nullopt;
+    }
+    static std::vector<char> buffer(std::size_t{1} << 20);
+    Fingerprinter hash;
+    for (;;) {
+        DWORD got = 0;
+        if (!::ReadFile(in.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) {
+            return std::nullopt;
+        }
+        if (got == 0) {
+            return hash.hex();
+        }
+        hash.add(buffer.data(), got);
+    }
 }
 
 std::uint32_t Win32FileSystem::syncFolders(const std::vector<std::string>&) {

@@ -24,7 +24,12 @@ class Win32FileSystem : public FileSystem {
     std::uint32_t readFile(const std::string& path, std::string& content, FileSharing sharing) override;
     std::optional<std::string> folderIdentity(const std::string& path) override;
     std::uint32_t createDirectory(const std::string& path) override;
-    CopyResult copyFile(const std::string& source, const std::string& target) override;
+    using FileSystem::copyFile;
+    CopyResult copyFile(const std::string& source, const std::string& target,
+                        Fingerprint fingerprint) override;
+    std::uint32_t moveFile(const std::string& source, const std::string& target) override;
+    std::uint32_t removeFile(const std::string& path) override;
+    std::optional<std::string> fingerprintFile(const std::string& path) override;
     std::uint32_t writeFile(const std::string& path, const std::string& content) override;
     std::uint32_t syncFolders(const std::vector<std::string>& folders) override;
     void removeTemporaries(const std::string& folder) override;
