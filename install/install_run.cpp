@@ -7,6 +7,7 @@
 #include "app/paths.h"
 #include "install/plan.h"
 #include "install/run_plan.h"
+#include "ledger/ledger_folder.h"
 
 #include <algorithm>
 
@@ -159,9 +160,16 @@ void MainWindow::runInstallation(GameFolder folder) {
     for (const auto& name : plan.maps) {
         listBox3.add(name);
     }
-    const RunOutcome outcome = runInstallPlan(plan, platform_.files);
+    // The ledger records every file the run changes before it changes, so that any car can
+    // be put back as the game had it.
+    LedgerFolder ledger(platform_.files, plan.gameDir);
+    InstallJournal journal(ledger, newCarName());
+    const RunOutcome outcome = runInstallPlan(plan, platform_.files, &journal);
     if (outcome.folderError != 0) {
         throw IoError(outcome.folderError);
+    }
+    if (!outcome.journalError.empty()) {
+        throw AppError(outcome.journalError);
     }
     // Every file that failed is named at once; the page stays, nothing is recorded, and
     // Finish can be pressed again.

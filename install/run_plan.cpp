@@ -15,10 +15,11 @@ constexpr std::uint32_t kPathNotFound = 3;
 
 } // namespace
 
-RunOutcome runInstallPlan(const InstallPlan& plan, FileSystem& files, const BeforeCopy& beforeCopy) {
+RunOutcome runInstallPlan(const InstallPlan& plan, FileSystem& files, RunJournal* journal) {
     RunOutcome outcome;
     std::vector<std::string> written; // folders copied into, in first-use order
     std::set<std::string> seen;
+    bool begun = false;
     // A file is listed once, however many steps it failed (a missing model goes to two names).
     const auto fail = [&](const std::string& path, std::uint32_t error, std::size_t step) {
         for (const auto& failure : outcome.failures) {
@@ -26,7 +27,7 @@ RunOutcome runInstallPlan(const InstallPlan& plan, FileSystem& files, const Befo
                 return;
             }
         }
-        outcome.failures.push_back({path, error, step});
+        outcome.failures.push_back({path, error, step, {}});
     };
 
     for (std::size_t i = 0; i < plan.steps.size(); ++i) {
@@ -59,21 +60,29 @@ RunOutcome runInstallPlan(const InstallPlan& plan, FileSystem& files, const Befo
             files.removeTemporaries(folder);
             written.push_back(folder);
         }
-        if (beforeCopy) {
-            if (auto error = beforeCopy(step, i)) {
-                fail(target, error, i);
-                continue;
+        if (journal != nullptr && !begun) {
+            begun = true;
+            outcome.journalError = journal->begin(plan);
+            if (!outcome.journalError.empty()) {
+                return outcome;
             }
         }
-        CopyResult result = files.copyFile(source, target);
+        CopyResult result = files.copyFile(source, target, journal ? Fingerprint::Compute : Fingerprint::Skip);
         if (result.failed()) {
             fail(result.side == CopyResult::Side::Source ? source : target, result.error, i);
+        } else if (journal != nullptr) {
+            journal->copied(step, result.fingerprint);
         }
     }
     // The renames themselves reach the disk once per folder, not once per file.
     if (auto error = files.syncFolders(written)) {
         outcome.failures.push_back(
-            {written.empty() ? plan.gameDir : written.front(), error, plan.steps.size()});
+            {written.empty() ? plan.gameDir : written.front(), error, plan.steps.size(), {}});
+    }
+    if (journal != nullptr && begun) {
+        if (std::string problem = journal->end(); !problem.empty()) {
+            outcome.failures.push_back({{}, 0, plan.steps.size(), problem});
+        }
     }
     return outcome;
 }
@@ -84,7 +93,9 @@ std::string failureListText(const std::vector<CopyFailure>& failures, std::size_
                            : std::to_string(failures.size()) + " files could not be installed:";
     const std::size_t shown = failures.size() > maxLines ? maxLines - 1 : failures.size();
     for (std::size_t i = 0; i < shown; ++i) {
-        text += "\r\n\"" + failures[i].path + "\": " + systemErrorMessage(failures[i].error) + ".";
+        const CopyFailure& failure = failures[i];
+        const std::string reason = failure.reason.empty() ? systemErrorMessage(failure.error) : failure.reason;
+        text += "\r\n" + (failure.path.empty() ? reason : "\"" + failure.path + "\": " + reason) + ".";
     }
     if (shown < failures.size()) {
         text += "\r\n... and " + std::to_string(failures.size() - shown) + " more.";

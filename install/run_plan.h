@@ -19,6 +19,8 @@ struct CopyFailure {
     std::string path;
     std::uint32_t error = 0;
     std::size_t step = 0; // index into the plan's steps
+    std::string reason;   // when not empty, said instead of the system's text for `error`;
+                          // a failure without a path is the journal's, its reason says it all
 };
 
 struct RunOutcome {
@@ -27,16 +29,28 @@ struct RunOutcome {
     // and the folder's full path.
     std::uint32_t folderError = 0;
     std::string failedFolder;
+    // The journal could not record the run ahead: nothing was copied.
+    std::string journalError;
 
-    bool complete() const { return failures.empty() && folderError == 0; }
+    bool complete() const { return failures.empty() && folderError == 0 && journalError.empty(); }
 };
 
-// Called before each copy step replaces or creates its target; a non-zero code refuses the
-// step, which is then reported as a failure with that code. Lets a caller record what it
-// needs before a file changes.
-using BeforeCopy = std::function<std::uint32_t(const PlanStep& step, std::size_t index)>;
+// Records a run as it goes, so that what it changes can be undone: told before the first copy,
+// after each copy that succeeded, and at the end.
+class RunJournal {
+  public:
+    virtual ~RunJournal() = default;
+    // Before the first copy, with the folders of the plan made; an error text ends the run
+    // there, before any file is touched.
+    virtual std::string begin(const InstallPlan& plan) = 0;
+    // A copy succeeded; `fingerprint` is the content it wrote.
+    virtual void copied(const PlanStep& step, const std::string& fingerprint) = 0;
+    // After the last step; an error text when the journal could not record the end.
+    virtual std::string end() = 0;
+};
 
-RunOutcome runInstallPlan(const InstallPlan& plan, FileSystem& files, const BeforeCopy& beforeCopy = {});
+// With a journal, copies fingerprint what they write.
+RunOutcome runInstallPlan(const InstallPlan& plan, FileSystem& files, RunJournal* journal = nullptr);
 
 // The text of the error box that lists failed files: one line each with the system's reason,
 // at most `maxLines` of them, then how many more there were.

@@ -145,7 +145,7 @@ TEST(InstallPlan, OptionalContentOnlyWhereTheFilesAre) {
 TEST(InstallPlan, FailureListStaysShort) {
     std::vector<CopyFailure> failures;
     for (int i = 0; i < 40; ++i) {
-        failures.push_back({"G:\\game\\maps\\m" + std::to_string(i) + ".bmp", 112, 0});
+        failures.push_back({"G:\\game\\maps\\m" + std::to_string(i) + ".bmp", 112, 0, {}});
     }
     const std::string text = failureListText(failures, 15);
     EXPECT_EQ(text.rfind("40 files could not be installed:", 0), 0u);
