@@ -67,7 +67,8 @@ RunOutcome runInstallPlan(const InstallPlan& plan, FileSystem& files, RunJournal
                 return outcome;
             }
         }
-        CopyResult result = files.copyFile(source, target, journal ? Fingerprint::Compute : Fingerprint::Skip);
+        CopyResult result =
+            files.copyFile(source, target, journal ? Fingerprint::Compute : Fingerprint::Skip);
         if (result.failed()) {
             fail(result.side == CopyResult::Side::Source ? source : target, result.error, i);
         } else if (journal != nullptr) {
@@ -94,7 +95,8 @@ std::string failureListText(const std::vector<CopyFailure>& failures, std::size_
     const std::size_t shown = failures.size() > maxLines ? maxLines - 1 : failures.size();
     for (std::size_t i = 0; i < shown; ++i) {
         const CopyFailure& failure = failures[i];
-        const std::string reason = failure.reason.empty() ? systemErrorMessage(failure.error) : failure.reason;
+        const std::string reason =
+            failure.reason.empty() ? systemErrorMessage(failure.error) : failure.reason;
         text += "\r\n" + (failure.path.empty() ? reason : "\"" + failure.path + "\": " + reason) + ".";
     }
     if (shown < failures.size()) {

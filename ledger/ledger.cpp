@@ -109,8 +109,8 @@ std::string encodeLedger(const Ledger& ledger) {
         for (int row : layer.rows) {
             rows += (rows.empty() ? "" : ",") + std::to_string(row);
         }
-        text += "layer " + std::to_string(layer.installation) + " " + rows + " " + layer.wrote + " " + layer.replaced +
-                " " + layer.path + "\n";
+        text += "layer " + std::to_string(layer.installation) + " " + rows + " " + layer.wrote + " " +
+                layer.replaced + " " + layer.path + "\n";
     }
     return text;
 }
@@ -161,7 +161,8 @@ std::optional<Ledger> decodeLedger(std::string_view text, std::string* problem) 
             if (!isNumber(id) || ids.count(std::stoull(std::string(id))) == 0) {
                 return fail(where + " names no installation");
             }
-            if (!rows || layer.path.empty() || !(isFingerprint(layer.wrote) || layer.wrote == kPendingContent) ||
+            if (!rows || layer.path.empty() ||
+                !(isFingerprint(layer.wrote) || layer.wrote == kPendingContent) ||
                 !(isFingerprint(layer.replaced) || layer.replaced == kNoContent)) {
                 return fail(where + " is no layer");
             }
@@ -178,7 +179,8 @@ std::optional<Ledger> decodeLedger(std::string_view text, std::string* problem) 
     return ledger;
 }
 
-RestorePlan planRestore(const Ledger& ledger, const std::set<int>& rows, const CurrentContent& current, bool force) {
+RestorePlan planRestore(const Ledger& ledger, const std::set<int>& rows, const CurrentContent& current,
+                        bool force) {
     RestorePlan plan;
     // Work on a copy; layers are addressed by their index into it.
     Ledger after = ledger;

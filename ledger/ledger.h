@@ -27,10 +27,10 @@ struct LedgerInstallation {
 
 struct LedgerLayer {
     std::uint64_t installation = 0;
-    std::vector<int> rows;  // ascending
-    std::string wrote;      // a fingerprint, or kPendingContent
-    std::string replaced;   // a fingerprint, or kNoContent
-    std::string path;       // below the game folder, "\" between names, as the installation named it
+    std::vector<int> rows; // ascending
+    std::string wrote;     // a fingerprint, or kPendingContent
+    std::string replaced;  // a fingerprint, or kNoContent
+    std::string path;      // below the game folder, "\" between names, as the installation named it
 
     bool operator==(const LedgerLayer&) const = default;
 };
@@ -82,7 +82,8 @@ using CurrentContent = std::function<std::optional<std::string>(const std::strin
 // content from before the first installation. A file whose top layer is dropped gets the
 // content the remaining layers say, or is removed when it had none. A file whose content is
 // not what the ledger last wrote is refused and keeps its layers, unless `force`.
-RestorePlan planRestore(const Ledger& ledger, const std::set<int>& rows, const CurrentContent& current, bool force);
+RestorePlan planRestore(const Ledger& ledger, const std::set<int>& rows, const CurrentContent& current,
+                        bool force);
 
 // Files whose content is not what the ledger last wrote, and files it wrote that are gone.
 struct Verification {

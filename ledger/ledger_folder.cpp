@@ -28,7 +28,8 @@ bool ledgerKeepsLayersFor(const std::string& relative) {
     return key.rfind("carchanger\\", 0) != 0 && key.rfind("install_backup\\", 0) != 0;
 }
 
-LedgerFolder::LedgerFolder(FileSystem& files, std::string gameDir) : files_(files), gameDir_(std::move(gameDir)) {}
+LedgerFolder::LedgerFolder(FileSystem& files, std::string gameDir)
+    : files_(files), gameDir_(std::move(gameDir)) {}
 
 std::string LedgerFolder::folder() const {
     return gameDir_ + "carchanger\\obrinex\\";
@@ -61,8 +62,8 @@ std::optional<Ledger> LedgerFolder::load(std::string& problem) {
 }
 
 std::string LedgerFolder::prepare() {
-    for (const std::string& path :
-         {gameDir_ + "carchanger", gameDir_ + "carchanger\\obrinex", gameDir_ + "carchanger\\obrinex\\store"}) {
+    for (const std::string& path : {gameDir_ + "carchanger", gameDir_ + "carchanger\\obrinex",
+                                    gameDir_ + "carchanger\\obrinex\\store"}) {
         if (files_.directoryExists(path)) {
             continue;
         }
@@ -91,7 +92,8 @@ LedgerFolder::Kept LedgerFolder::keep(const std::string& gamePath) {
         return {{}, withReason("Cannot keep \"" + gamePath + "\": \"" + failed + "\".", copy.error)};
     }
     const std::string kept = storePath(copy.fingerprint);
-    std::uint32_t error = files_.fileExists(kept) ? files_.removeFile(incoming) : files_.moveFile(incoming, kept);
+    std::uint32_t error =
+        files_.fileExists(kept) ? files_.removeFile(incoming) : files_.moveFile(incoming, kept);
     if (error != 0) {
         return {{}, withReason("Cannot keep \"" + gamePath + "\": \"" + kept + "\".", error)};
     }
@@ -107,7 +109,8 @@ void LedgerFolder::dropUnneeded(const Ledger& ledger) {
     }
 }
 
-InstallJournal::InstallJournal(LedgerFolder& folder, std::string car) : folder_(folder), car_(std::move(car)) {}
+InstallJournal::InstallJournal(LedgerFolder& folder, std::string car)
+    : folder_(folder), car_(std::move(car)) {}
 
 std::string InstallJournal::begin(const InstallPlan& plan) {
     const std::string nothing = ". Nothing was installed";
@@ -180,10 +183,12 @@ std::string InstallJournal::end() {
     }
     ledger_.layers = std::move(kept);
     layerOf_.clear();
-    const bool used = std::any_of(ledger_.layers.begin(), ledger_.layers.end(),
-                                  [&](const LedgerLayer& layer) { return layer.installation == installation_; });
+    const bool used =
+        std::any_of(ledger_.layers.begin(), ledger_.layers.end(),
+                    [&](const LedgerLayer& layer) { return layer.installation == installation_; });
     if (!used) {
-        std::erase_if(ledger_.installations, [&](const LedgerInstallation& i) { return i.id == installation_; });
+        std::erase_if(ledger_.installations,
+                      [&](const LedgerInstallation& i) { return i.id == installation_; });
     }
     std::string problem = folder_.save(ledger_);
     if (problem.empty()) {
@@ -213,12 +218,14 @@ RestoreOutcome carryOutRestore(LedgerFolder& folder, const Ledger& before, const
     // A file that could not be put back keeps the layers it had.
     Ledger after = plan.after;
     if (!failedFiles.empty()) {
-        std::erase_if(after.layers, [&](const LedgerLayer& l) { return failedFiles.count(fileKey(l.path)) > 0; });
+        std::erase_if(after.layers,
+                      [&](const LedgerLayer& l) { return failedFiles.count(fileKey(l.path)) > 0; });
         for (const LedgerLayer& layer : before.layers) {
             if (failedFiles.count(fileKey(layer.path)) > 0) {
                 after.layers.push_back(layer);
-                const bool listed = std::any_of(after.installations.begin(), after.installations.end(),
-                                                [&](const LedgerInstallation& i) { return i.id == layer.installation; });
+                const bool listed =
+                    std::any_of(after.installations.begin(), after.installations.end(),
+                                [&](const LedgerInstallation& i) { return i.id == layer.installation; });
                 if (!listed) {
                     for (const auto& installation : before.installations) {
                         if (installation.id == layer.installation) {
@@ -229,7 +236,10 @@ RestoreOutcome carryOutRestore(LedgerFolder& folder, const Ledger& before, const
             }
         }
     }
-    outcome.ledgerError = folder.save(after);
+    outcome.ledgerError = folder.prepare();
+    if (outcome.ledgerError.empty()) {
+        outcome.ledgerError = folder.save(after);
+    }
     if (outcome.ledgerError.empty()) {
         folder.dropUnneeded(after);
     }
