@@ -107,7 +107,10 @@ std::string encodeLedger(const Ledger& ledger) {
     for (const auto& layer : ledger.layers) {
         std::string rows;
         for (int row : layer.rows) {
-            rows += (rows.empty() ? "" : ",") + std::to_string(row);
+            if (!rows.empty()) {
+                rows += ',';
+            }
+            rows += std::to_string(row);
         }
         text += "layer " + std::to_string(layer.installation) + " " + rows + " " + layer.wrote + " " +
                 layer.replaced + " " + layer.path + "\n";
