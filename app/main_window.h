@@ -6,6 +6,7 @@
 
 #include "app/installer_state.h"
 #include "install/plan.h"
+#include "install/run_plan.h"
 #include "platform/platform.h"
 #include "ui/form.h"
 
@@ -35,6 +36,16 @@ class MainWindow {
 
     // Closing the window ends the program.
     void close();
+
+    // The run the last Finish carried out: its plan and what became of it.
+    struct FinishRun {
+        InstallPlan plan;
+        RunOutcome outcome;
+    };
+    const std::optional<FinishRun>& lastFinishRun() const { return lastFinishRun_; }
+    // The plan Finish would carry out now with the choices made, the game folder created when
+    // it is missing; nothing is touched. Nothing when the choices are incomplete.
+    std::optional<InstallPlan> plannedFinish();
 
   private:
     friend class FolderBrowser;
@@ -111,6 +122,7 @@ class MainWindow {
         std::optional<std::string> identity;
     };
     LogFolder logFolder_;
+    std::optional<FinishRun> lastFinishRun_;
 
   public:
     // The controls, bound by name once.

@@ -165,6 +165,7 @@ void MainWindow::runInstallation(GameFolder folder) {
     LedgerFolder ledger(platform_.files, plan.gameDir);
     InstallJournal journal(ledger, newCarName());
     const RunOutcome outcome = runInstallPlan(plan, platform_.files, &journal);
+    lastFinishRun_ = FinishRun{plan, outcome};
     if (outcome.folderError != 0) {
         throw IoError(outcome.folderError);
     }
@@ -178,6 +179,15 @@ void MainWindow::runInstallation(GameFolder folder) {
     }
     recordReplacement();
     showPage(Page::Fertig);
+}
+
+std::optional<InstallPlan> MainWindow::plannedFinish() {
+    if (!choicesComplete()) {
+        return std::nullopt;
+    }
+    const GameFolder folder =
+        platform_.files.directoryExists(edit1.text()) ? GameFolder::Exists : GameFolder::Create;
+    return planInstallation(installChoices(folder), platform_.files);
 }
 
 void MainWindow::ensureFolder(const std::string& path) {
