@@ -1,0 +1,63 @@
+// obrinex: the wizard's work from a terminal. Parses the command line, runs the one command
+// given and returns its status; the commands themselves live in a file each.
+#include "frontends/cli/cli.h"
+
+#include <algorithm>
+#include <iostream>
+
+namespace {
+
+constexpr const char* kVersion = "obrinex 1.0";
+
+// CLI11's messages, on one line.
+std::string oneLine(std::string text) {
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    while (!text.empty() && text.back() == ' ') {
+        text.pop_back();
+    }
+    return text;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace obrinex::cli;
+    prepareConsole();
+    auto host = makeHost();
+    Context context{*host, std::cout, std::cerr};
+
+    CLI::App app("Installs car mod packages into the game Zarvo, without a window.", "obrinex");
+    app.set_version_flag("--version", kVersion);
+    app.require_subcommand(1, 1);
+    app.footer("Run 'obrinex COMMAND --help' for the options and an example of each command.");
+
+    std::vector<Command> commands;
+    for (AddCommand add : commandTable()) {
+        commands.push_back(add(app, context));
+    }
+
+    std::vector<std::string> arguments = commandLineArguments(argc, argv);
+    std::reverse(arguments.begin(), arguments.end());
+    try {
+        app.parse(arguments);
+    } catch (const CLI::Success& success) {
+        // --help and --version.
+        return app.exit(success, std::cout, std::cerr);
+    } catch (const CLI::ParseError& error) {
+        std::cerr << "obrinex: " << oneLine(error.what()) << " (obrinex --help lists the commands)\n";
+        return kUsage;
+    }
+
+    for (const Command& command : commands) {
+        if (!command.parser->parsed()) {
+            continue;
+        }
+        try {
+            return command.run();
+        } catch (const UsageError& error) {
+            std::cerr << "obrinex: " << error.message << '\n';
+            return kUsage;
+        }
+    }
+    return kUsage;
+}
