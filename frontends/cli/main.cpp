@@ -37,6 +37,18 @@ int main(int argc, char** argv) {
     }
 
     std::vector<std::string> arguments = commandLineArguments(argc, argv);
+    if (arguments.empty()) {
+        std::cerr << "obrinex: a command is needed (obrinex --help lists the commands)\n";
+        return kUsage;
+    }
+    // CLI11 would take an unknown command for a stray argument and ask for a command instead.
+    if (!arguments.front().starts_with("-") &&
+        app.get_subcommands([&](CLI::App* command) { return command->get_name() == arguments.front(); })
+            .empty()) {
+        std::cerr << "obrinex: unknown command " << arguments.front()
+                  << " (obrinex --help lists the commands)\n";
+        return kUsage;
+    }
     std::reverse(arguments.begin(), arguments.end());
     try {
         app.parse(arguments);
