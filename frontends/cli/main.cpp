@@ -29,6 +29,9 @@ int main(int argc, char** argv) {
     CLI::App app("Installs car mod packages into the game Zarvo, without a window.", "obrinex");
     app.set_version_flag("--version", kVersion);
     app.require_subcommand(1, 1);
+    // A host path such as /home/me/pkg is an argument, not a Windows-style option; sub-commands
+    // take this over from the parser when they are added.
+    app.allow_windows_style_options(false);
     app.footer("Run 'obrinex COMMAND --help' for the options and an example of each command.");
 
     std::vector<Command> commands;
