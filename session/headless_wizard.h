@@ -46,6 +46,8 @@ class HeadlessWizard {
     void click(std::string_view control);
 
     Application& app() { return *app_; }
+    // The confined file system the wizard works through; a run carried out for it goes here too.
+    FileSystem& files() { return files_; }
     MainWindow& window() { return app_->mainWindow(); }
     const std::vector<ShownBox>& boxes() const { return boxes_; }
     // The texts of the standard error boxes shown so far.

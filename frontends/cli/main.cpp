@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr const char* kVersion = "obrinex 1.0";
+constexpr const char* kVersion = "obrinex " OBRINEX_VERSION;
 
 // CLI11's messages, on one line.
 std::string oneLine(std::string text) {
