@@ -1,7 +1,6 @@
 #include "platform/posix/wine_prefix.h"
 
 #include "platform/wine_registry.h"
-#include "text/cp1252.h"
 
 #include <filesystem>
 #include <fstream>

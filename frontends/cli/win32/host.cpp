@@ -11,6 +11,8 @@
 
 #include <shellapi.h>
 
+#include <cstdlib>
+
 namespace obrinex::cli {
 
 namespace {
@@ -100,7 +102,11 @@ std::vector<std::string> commandLineArguments(int, char**) {
 }
 
 void prepareConsole() {
-    ::SetConsoleOutputCP(CP_UTF8);
+    // The code page belongs to the console, which outlives the program: it is given back at exit.
+    static const UINT original = ::GetConsoleOutputCP();
+    if (original != 0 && ::SetConsoleOutputCP(CP_UTF8)) {
+        std::atexit([] { ::SetConsoleOutputCP(original); });
+    }
 }
 
 } // namespace obrinex::cli
