@@ -1,6 +1,7 @@
 #include "platform/wine_registry.h"
 
 #include "platform/platform.h"
+#include "text/cp1252.h"
 
 #include <algorithm>
 
@@ -516,6 +517,76 @@ std::optional<WineRegistryFile> WineRegistryFile::parse(std::string_view text) {
     }
     file.is64Bit_ = arch.value_or(false);
     return file;
+}
+
+namespace {
+
+class WineRegistryKey : public RegistryKey {
+  public:
+    WineRegistryKey(std::shared_ptr<const WineRegistryFile> file, const WineKey& key)
+        : file_(std::move(file)), key_(key) {}
+
+    std::optional<RegistryValueInfo> queryValue(const std::string& name) override {
+        const WineValue* value = key_.findValue(cp1252ToUtf8(name));
+        if (value == nullptr) {
+            return std::nullopt;
+        }
+        return RegistryValueInfo{value->type, static_cast<std::uint32_t>(value->data.size())};
+    }
+
+    std::optional<std::string> readValue(const std::string& name, std::uint32_t size) override {
+        const WineValue* value = key_.findValue(cp1252ToUtf8(name));
+        if (value == nullptr) {
+            return std::nullopt;
+        }
+        return value->data.substr(0, size);
+    }
+
+  private:
+    // Keeps the tree alive that key_ points into.
+    std::shared_ptr<const WineRegistryFile> file_;
+    const WineKey& key_;
+};
+
+bool startsWithName(std::string_view path, std::string_view name) {
+    return path.size() >= name.size() && equalNoCase(path.substr(0, name.size()), name) &&
+           (path.size() == name.size() || path[name.size()] == '\\');
+}
+
+// The path a 32-bit program reaches in a 64-bit prefix when it asks for `path`.
+std::string redirectTo32BitView(const std::string& path) {
+    constexpr std::string_view software = "Software";
+    constexpr std::string_view wow = "Wow6432Node";
+    if (!startsWithName(path, software)) {
+        return path;
+    }
+    std::string_view rest = std::string_view(path).substr(software.size());
+    if (!rest.empty()) {
+        rest.remove_prefix(1);
+    }
+    if (startsWithName(rest, wow)) {
+        return path;
+    }
+    std::string redirected = path.substr(0, software.size()) + "\\" + std::string(wow);
+    if (!rest.empty()) {
+        redirected += "\\";
+        redirected += rest;
+    }
+    return redirected;
+}
+
+} // namespace
+
+WineFileRegistry::WineFileRegistry(std::shared_ptr<const WineRegistryFile> file) : file_(std::move(file)) {}
+
+std::unique_ptr<RegistryKey> WineFileRegistry::openLocalMachineKey(const std::string& path,
+                                                                   RegistryAccess /*access*/) {
+    const std::string viewPath = file_->is64Bit() ? redirectTo32BitView(path) : path;
+    const WineKey* key = file_->findKey(cp1252ToUtf8(viewPath));
+    if (key == nullptr) {
+        return nullptr;
+    }
+    return std::make_unique<WineRegistryKey>(file_, *key);
 }
 
 } // namespace obrinex

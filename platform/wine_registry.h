@@ -3,6 +3,8 @@
 // chooses the registry view.
 #pragma once
 
+#include "platform/platform.h"
+
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -60,6 +62,18 @@ class WineRegistryFile {
 
     bool is64Bit_ = false;
     std::unique_ptr<WineKey> root_;
+};
+
+// HKEY_LOCAL_MACHINE of a parsed system.reg as Windows shows it to a 32-bit program: in a 64-bit
+// prefix "Software\X" is read from "Software\Wow6432Node\X". Every access is granted, as Wine
+// grants it to the prefix's owner. Names are the program's Windows-1252 texts.
+class WineFileRegistry : public Registry {
+  public:
+    explicit WineFileRegistry(std::shared_ptr<const WineRegistryFile> file);
+    std::unique_ptr<RegistryKey> openLocalMachineKey(const std::string& path, RegistryAccess access) override;
+
+  private:
+    std::shared_ptr<const WineRegistryFile> file_;
 };
 
 } // namespace obrinex

@@ -1,6 +1,5 @@
 #include "frontends/script/driver.h"
 
-#include "frontends/script/json.h"
 #include "platform/posix/wine_prefix.h"
 #include "text/cp1252.h"
 
@@ -60,8 +59,8 @@ std::string hexBytes(const std::string& hex) {
     return bytes;
 }
 
-std::string number(long long value) {
-    return std::to_string(value);
+Json number(long long value) {
+    return Json(value);
 }
 
 bool isKind(const Control& control, std::initializer_list<ControlKind> kinds) {
@@ -78,26 +77,26 @@ bool takesFocus(const Control& control) {
     return !isKind(control, {ControlKind::Label, ControlKind::Image});
 }
 
-std::string rowsJson(const std::vector<ListViewRow>& rows) {
-    std::string out = "[";
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        out += (i ? ", " : "") + std::string("{\"caption\": ") + jsonString(rows[i].caption) +
-               ", \"subitems\": " + jsonStringArray(rows[i].subItems) +
-               ", \"imageIndex\": " + std::to_string(rows[i].imageIndex) + "}";
+Json rowsJson(const std::vector<ListViewRow>& rows) {
+    Json out = Json::array();
+    for (const ListViewRow& row : rows) {
+        out.push_back(Json{{"caption", jsonText(row.caption)},
+                           {"subitems", jsonTexts(row.subItems)},
+                           {"imageIndex", row.imageIndex}});
     }
-    return out + "]";
+    return out;
 }
 
 } // namespace
 
 Driver::Driver(std::ostream& out, std::string defaultExecutable)
-    : out_(out), executable_(std::move(defaultExecutable)), boxes_([this](const std::string& l) { emit(l); }),
-      shell_([this](const std::string& l) { emit(l); }) {}
+    : out_(out), executable_(std::move(defaultExecutable)), boxes_([this](const Json& l) { emit(l); }),
+      shell_([this](const Json& l) { emit(l); }) {}
 
 Driver::~Driver() = default;
 
-void Driver::emit(const std::string& jsonLine) {
-    out_ << jsonLine << '\n' << std::flush;
+void Driver::emit(const Json& line) {
+    out_ << jsonLine(line) << '\n' << std::flush;
 }
 
 int Driver::run(std::istream& script, std::ostream& errors) {
@@ -269,8 +268,10 @@ void Driver::faultCommand(const std::string& args) {
 }
 
 void Driver::refuse(const std::string& reason) {
-    emit("{\"event\": \"refused\", \"line\": " + std::to_string(lineNumber_) +
-         ", \"command\": " + jsonString(lineText_) + ", \"reason\": " + jsonString(reason) + "}");
+    emit(Json{{"event", "refused"},
+              {"line", lineNumber_},
+              {"command", jsonText(lineText_)},
+              {"reason", jsonText(reason)}});
 }
 
 bool Driver::refusedWhenNotRunning() {
@@ -345,7 +346,7 @@ void Driver::act(FormId form, Control* focus, const std::function<void()>& handl
     app_->dispatch(handler);
     if (app_->ended() && !exitReported_) {
         exitReported_ = true;
-        emit("{\"event\": \"exit\"}");
+        emit(Json{{"event", "exit"}});
     }
 }
 
@@ -555,17 +556,17 @@ void Driver::get(const std::string& what) {
     if (what.find(' ') != std::string::npos) {
         throw MalformedLine{"get takes one name"};
     }
-    std::string value;
+    Json value;
     if (what == "page") {
-        value = jsonString(app_ ? pageCaption(app_->mainWindow().activePage()) : pageCaption(Page::Sprache));
+        value = jsonText(app_ ? pageCaption(app_->mainWindow().activePage()) : pageCaption(Page::Sprache));
     } else if (what == "focus") {
-        value = jsonString(focusName());
+        value = jsonText(focusName());
     } else if (what.rfind("strip[", 0) == 0 && what.back() == ']') {
         auto column = parseNumber(what.substr(6, what.size() - 7), "the strip column");
         if (column < 0 || column > 160) {
             throw MalformedLine{"the strip has the columns 0 to 160"};
         }
-        value = std::to_string(MainWindow::stripGrey(static_cast<int>(column)));
+        value = MainWindow::stripGrey(static_cast<int>(column));
     } else if (what.rfind("state.", 0) == 0) {
         value = stateValue(what.substr(6));
     } else {
@@ -575,10 +576,10 @@ void Driver::get(const std::string& what) {
         }
         value = propertyValue(what.substr(0, dot), what.substr(dot + 1));
     }
-    emit("{\"get\": " + jsonString(what) + ", \"value\": " + value + "}");
+    emit(Json{{"get", jsonText(what)}, {"value", value}});
 }
 
-std::string Driver::stateValue(const std::string& field) {
+Json Driver::stateValue(const std::string& field) {
     static InstallerState initial;
     const InstallerState& s = app_ ? app_->mainWindow().state() : initial;
     const std::pair<const char*, const std::string*> texts[] = {
@@ -597,7 +598,7 @@ std::string Driver::stateValue(const std::string& field) {
     };
     for (const auto& [name, text] : texts) {
         if (equalNoCase(field, name)) {
-            return jsonString(*text);
+            return jsonText(*text);
         }
     }
     const std::pair<const char*, std::int32_t> numbers[] = {
@@ -607,7 +608,7 @@ std::string Driver::stateValue(const std::string& field) {
     };
     for (const auto& [name, value] : numbers) {
         if (equalNoCase(field, name)) {
-            return std::to_string(value);
+            return Json(value);
         }
     }
     if (field.size() > 10 && equalNoCase(field.substr(0, 9), "MapFiles[") && field.back() == ']') {
@@ -615,13 +616,13 @@ std::string Driver::stateValue(const std::string& field) {
         if (index < 0 || index >= kMaxMapFiles) {
             throw MalformedLine{"MapFiles has the entries 0 to 99"};
         }
-        return jsonString(s.MapFiles[static_cast<std::size_t>(index)]);
+        return jsonText(s.MapFiles[static_cast<std::size_t>(index)]);
     }
     if (field.size() > 7 && equalNoCase(field.substr(0, 7), "UiText.")) {
         std::string name = field.substr(7);
 #define OBRINEX_UI_TEXT_LOOKUP(member)                                                                       \
     if (equalNoCase(name, #member)) {                                                                        \
-        return jsonString(s.uiText.member);                                                                  \
+        return jsonText(s.uiText.member);                                                                    \
     }
         OBRINEX_UI_TEXTS(OBRINEX_UI_TEXT_LOOKUP)
 #undef OBRINEX_UI_TEXT_LOOKUP
@@ -629,7 +630,7 @@ std::string Driver::stateValue(const std::string& field) {
     throw MalformedLine{"unknown state field " + field};
 }
 
-std::string Driver::propertyValue(const std::string& name, const std::string& property) {
+Json Driver::propertyValue(const std::string& name, const std::string& property) {
     auto is = [&](const char* p) { return equalNoCase(property, p); };
     // The forms themselves.
     for (FormId id : {FormId::Form1, FormId::Form2, FormId::Form3}) {
@@ -638,13 +639,13 @@ std::string Driver::propertyValue(const std::string& name, const std::string& pr
         }
         const FormSpec& layout = formSpec(id);
         if (is("Caption")) {
-            return jsonString(cp1252(layout.caption));
+            return jsonText(cp1252(layout.caption));
         }
         if (is("Visible")) {
-            return jsonBool(app_ && app_->form(id).visible() && !(id == FormId::Form1 && app_->ended()));
+            return Json(app_ && app_->form(id).visible() && !(id == FormId::Form1 && app_->ended()));
         }
         if (is("Enabled")) {
-            return jsonBool(true);
+            return Json(true);
         }
         if (is("Left")) {
             return number(layout.left);
@@ -664,10 +665,10 @@ std::string Driver::propertyValue(const std::string& name, const std::string& pr
     FormId form{};
     Control& control = resolveControl(name, form);
     if (is("Visible")) {
-        return jsonBool(control.visible());
+        return Json(control.visible());
     }
     if (is("Enabled")) {
-        return jsonBool(control.enabled());
+        return Json(control.enabled());
     }
     if (is("Left")) {
         return number(control.left());
@@ -683,17 +684,17 @@ std::string Driver::propertyValue(const std::string& name, const std::string& pr
     }
     if (is("Caption") && isKind(control, {ControlKind::Label, ControlKind::Button, ControlKind::BitBtn,
                                           ControlKind::RadioButton, ControlKind::CheckBox})) {
-        return jsonString(control.caption());
+        return jsonText(control.caption());
     }
     if (is("Text") && isKind(control, {ControlKind::Edit, ControlKind::ComboBox})) {
-        return jsonString(control.caption());
+        return jsonText(control.caption());
     }
     if (is("Checked")) {
         if (auto* radio = dynamic_cast<RadioButton*>(&control)) {
-            return jsonBool(radio->checked());
+            return Json(radio->checked());
         }
         if (auto* check = dynamic_cast<CheckBox*>(&control)) {
-            return jsonBool(check->checked());
+            return Json(check->checked());
         }
     }
     if (auto* list = dynamic_cast<ItemList*>(&control)) {
@@ -701,18 +702,18 @@ std::string Driver::propertyValue(const std::string& name, const std::string& pr
             return number(list->itemIndex());
         }
         if (is("Items")) {
-            return jsonStringArray(list->items());
+            return jsonTexts(list->items());
         }
         auto* listBox = dynamic_cast<ListBox*>(&control);
         if (is("Selected") && listBox != nullptr) {
-            return jsonIntArray(listBox->markedRows());
+            return Json(listBox->markedRows());
         }
     }
     if (auto* memo = dynamic_cast<Memo*>(&control); memo != nullptr && is("Lines")) {
-        return jsonStringArray(memo->lines());
+        return jsonTexts(memo->lines());
     }
     if (auto* image = dynamic_cast<Image*>(&control); image != nullptr && is("Picture")) {
-        return jsonString(image->picture());
+        return jsonText(image->picture());
     }
     if (auto* view = dynamic_cast<ListView*>(&control); view != nullptr && is("Rows")) {
         return rowsJson(view->rows());

@@ -54,11 +54,11 @@ class Driver {
     bool refusedWhenNotRunning();
     void act(FormId form, Control* focus, const std::function<void()>& handler);
 
-    std::string propertyValue(const std::string& name, const std::string& property);
-    std::string stateValue(const std::string& field);
+    Json propertyValue(const std::string& name, const std::string& property);
+    Json stateValue(const std::string& field);
     std::string focusName();
 
-    void emit(const std::string& jsonLine);
+    void emit(const Json& line);
 
     std::ostream& out_;
     std::string executable_;

@@ -1,7 +1,6 @@
 #include "frontends/script/scripted_services.h"
 
 #include "app/installer_state.h"
-#include "frontends/script/json.h"
 #include "text/cp1252.h"
 
 namespace obrinex::script {
@@ -94,13 +93,16 @@ BoxAnswer ScriptedBoxes::show(BoxKind kind, const std::string& title, const std:
         }
     }
     const char* answerName = answer == BoxAnswer::Yes ? "yes" : answer == BoxAnswer::No ? "no" : "ok";
-    emit_(std::string("{\"event\": \"box\", \"kind\": \"") + boxKindName(kind) + "\", \"title\": " +
-          jsonString(title) + ", \"text\": " + jsonString(text) + ", \"answer\": \"" + answerName + "\"}");
+    emit_(Json{{"event", "box"},
+               {"kind", boxKindName(kind)},
+               {"title", jsonText(title)},
+               {"text", jsonText(text)},
+               {"answer", answerName}});
     return answer;
 }
 
 void ScriptedShell::open(const std::string& target) {
-    emit_("{\"event\": \"shell\", \"operation\": \"open\", \"target\": " + jsonString(target) + "}");
+    emit_(Json{{"event", "shell"}, {"operation", "open"}, {"target", jsonText(target)}});
 }
 
 } // namespace obrinex::script

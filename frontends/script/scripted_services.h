@@ -2,6 +2,7 @@
 // boxes (answered from the script's queue) and the shell (reported, never run).
 #pragma once
 
+#include "frontends/common/json_line.h"
 #include "platform/platform.h"
 
 #include <deque>
@@ -10,7 +11,8 @@
 
 namespace obrinex::script {
 
-using Emit = std::function<void(const std::string& jsonLine)>;
+// Writes one output line.
+using Emit = std::function<void(const Json& line)>;
 
 class ScriptedRegistry : public Registry {
   public:
