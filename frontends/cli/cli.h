@@ -69,6 +69,9 @@ Command addCarsCommand(CLI::App& app, Context& context);
 Command addInspectCommand(CLI::App& app, Context& context);
 Command addGamesCommand(CLI::App& app, Context& context);
 Command addLogCommand(CLI::App& app, Context& context);
+Command addInstallCommand(CLI::App& app, Context& context);
+Command addRestoreCommand(CLI::App& app, Context& context);
+Command addVerifyCommand(CLI::App& app, Context& context);
 
 // The --json flag every command has.
 void addJsonFlag(CLI::App& command, bool& json);

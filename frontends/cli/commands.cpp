@@ -6,10 +6,8 @@ namespace obrinex::cli {
 
 const std::vector<AddCommand>& commandTable() {
     static const std::vector<AddCommand> table = {
-        addCarsCommand,
-        addInspectCommand,
-        addGamesCommand,
-        addLogCommand,
+        addCarsCommand, addInspectCommand, addGamesCommand,  addInstallCommand,
+        addLogCommand,  addRestoreCommand, addVerifyCommand,
     };
     return table;
 }
