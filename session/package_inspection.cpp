@@ -14,9 +14,10 @@ constexpr const char* kLanguageButtons[] = {"RadioButton1", "RadioButton2", "Rad
 
 } // namespace
 
-PackageReport inspectPackage(FileSystem& files, const std::string& packageFolder) {
+PackageReport inspectPackage(FileSystem& hostFiles, const std::string& packageFolder) {
     PackageReport report;
-    HeadlessWizard wizard(files, packageFolder, "");
+    HeadlessWizard wizard(hostFiles, packageFolder, "");
+    FileSystem& files = wizard.files();
     wizard.start();
     MainWindow& window = wizard.window();
     const InstallerState& state = window.state();
