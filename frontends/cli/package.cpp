@@ -1,6 +1,6 @@
 // obrinex inspect: what the wizard's start-up makes of a package, and whether it installs.
 #include "frontends/cli/cli.h"
-#include "session/package_inspection.h"
+#include "session/package_report.h"
 
 #include <memory>
 #include <ostream>

@@ -1,4 +1,4 @@
-#include "session/package_inspection.h"
+#include "session/package_report.h"
 
 #include "app/main_window.h"
 #include "session/headless_wizard.h"
