@@ -23,9 +23,11 @@ std::string packageFolderArgument(Context& context, const std::string& hostPath)
 }
 
 void addGameOption(CLI::App& command, std::optional<std::string>& game) {
-    command.add_option_function<std::string>(
-        "--game", [&game](const std::string& folder) { game = folder; },
-        "The game folder (default: the one that 'obrinex games' finds)");
+    command
+        .add_option_function<std::string>(
+            "--game", [&game](const std::string& folder) { game = folder; },
+            "The game folder (default: the one that 'obrinex games' finds)")
+        ->type_name("DIR");
 }
 
 std::string gameFolderArgument(Context& context, const std::optional<std::string>& option) {

@@ -75,7 +75,8 @@ Command addCarsCommand(CLI::App& app, Context& context) {
     CLI::App* command = app.add_subcommand(
         "cars", "The catalogue: the 208 rows a car can replace, with the game's file names");
     command->add_option("--lang", options->language, "The language of the rows (default deutsch)")
-        ->check(CLI::IsMember({"deutsch", "english", "cesky", "francais"}));
+        ->check(CLI::IsMember({"deutsch", "english", "cesky", "francais"}))
+        ->type_name("LANG");
     addJsonFlag(*command, options->json);
     command->footer("Example:\n  obrinex cars --lang english     the rows in English; a row's number is what "
                     "--car takes");

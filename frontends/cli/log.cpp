@@ -16,6 +16,10 @@ struct LogOptions {
 
 int runLog(Context& context, const LogOptions& options) {
     const std::string game = gameFolderArgument(context, options.game);
+    // A folder found without --game exists; a mistyped one would otherwise read as an empty log.
+    if (options.game && !context.host.files().directoryExists(game)) {
+        context.err << "obrinex: warning: there is no folder " << *options.game << '\n';
+    }
     const ReplacementLog log = readReplacementLog(context.host.files(), game);
     for (const std::string& failure : log.failures) {
         context.err << "obrinex: " << cp1252ToUtf8(failure) << '\n';

@@ -1,7 +1,7 @@
 #include "carlog/car_list.h"
 #include "platform/posix/posix_files.h"
 #include "session/confined_files.h"
-#include "session/package_inspection.h"
+#include "session/package_report.h"
 #include "session/replacement_log.h"
 
 #include <gtest/gtest.h>

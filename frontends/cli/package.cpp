@@ -1,6 +1,6 @@
 // obrinex inspect: what the wizard's start-up makes of a package, and whether it installs.
 #include "frontends/cli/cli.h"
-#include "session/package_inspection.h"
+#include "session/package_report.h"
 
 #include <memory>
 #include <ostream>
@@ -97,7 +97,8 @@ Command addInspectCommand(CLI::App& app, Context& context) {
         "inspect",
         "Reads a package folder as the wizard's start-up does and says whether it can be installed");
     command->add_option("PACKAGE", options->package, "The package folder (the one that holds setup.ini)")
-        ->required();
+        ->required()
+        ->type_name("DIR");
     addJsonFlag(*command, options->json);
     command->footer(
         "Exit status 0 when the package can be installed, 1 when not (the problems are listed).\n\n"

@@ -1,4 +1,4 @@
-#include "session/package_inspection.h"
+#include "session/package_report.h"
 
 #include "app/main_window.h"
 #include "install/plan.h"
@@ -13,9 +13,10 @@ constexpr const char* kLanguageButtons[] = {"RadioButton1", "RadioButton2", "Rad
 
 } // namespace
 
-PackageReport inspectPackage(FileSystem& files, const std::string& packageFolder) {
+PackageReport inspectPackage(FileSystem& hostFiles, const std::string& packageFolder) {
     PackageReport report;
-    HeadlessWizard wizard(files, packageFolder, "");
+    HeadlessWizard wizard(hostFiles, packageFolder, "");
+    FileSystem& files = wizard.files();
     wizard.start();
     MainWindow& window = wizard.window();
     const InstallerState& state = window.state();
