@@ -7,7 +7,7 @@
 #include "frontends/cli/cli.h"
 #include "install/plan.h"
 #include "session/headless_wizard.h"
-#include "session/package_inspection.h"
+#include "session/package_report.h"
 #include "text/cp1252.h"
 
 #include <algorithm>
