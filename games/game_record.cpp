@@ -7,6 +7,8 @@
 namespace obrinex {
 
 std::optional<std::string> readGameFolderRecord(Registry& registry) {
+    // Reading is all the lookup does; asking for more is refused to standard users on
+    // HKEY_LOCAL_MACHINE, and the game folder would then never be found.
     auto key = registry.openLocalMachineKey(kGameRegistryKey, RegistryAccess::Read);
     if (!key) {
         return std::nullopt;
