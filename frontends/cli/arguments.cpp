@@ -2,6 +2,7 @@
 // folders given on the command line.
 #include "frontends/cli/cli.h"
 
+#include <algorithm>
 #include <ostream>
 
 namespace obrinex::cli {
@@ -12,6 +13,11 @@ void addJsonFlag(CLI::App& command, bool& json) {
 
 void printJson(std::ostream& out, const Json& value) {
     out << jsonLine(value) << '\n';
+}
+
+std::string relativeJsonPath(std::string relative) {
+    std::replace(relative.begin(), relative.end(), '\\', '/');
+    return cp1252ToUtf8(relative);
 }
 
 std::string packageFolderArgument(Context& context, const std::string& hostPath) {

@@ -79,6 +79,10 @@ void addJsonFlag(CLI::App& command, bool& json);
 // Prints one JSON object and a line end.
 void printJson(std::ostream& out, const Json& value);
 
+// A path below the game or the package folder as JSON and the texts show it: "/" between
+// names, UTF-8.
+std::string relativeJsonPath(std::string relative);
+
 // The package folder given on the command line, as the program's folder text.
 std::string packageFolderArgument(Context& context, const std::string& hostPath);
 

@@ -55,24 +55,19 @@ std::optional<std::string> listedName(const std::vector<std::string>& names, con
     return std::nullopt;
 }
 
-std::string slashed(std::string relative) {
-    std::replace(relative.begin(), relative.end(), '\\', '/');
-    return cp1252ToUtf8(relative);
-}
-
 std::string planPathText(const PlanPath& path) {
-    return (path.root == PlanRoot::Package ? "package/" : "game/") + slashed(path.relative);
+    return (path.root == PlanRoot::Package ? "package/" : "game/") + relativeJsonPath(path.relative);
 }
 
 Json planJson(const InstallPlan& plan) {
     Json steps = Json::array();
     for (const PlanStep& step : plan.steps) {
         if (step.action == PlanStep::Action::Folder) {
-            steps.push_back(Json{{"action", "folder"}, {"path", slashed(step.to.relative)}});
+            steps.push_back(Json{{"action", "folder"}, {"path", relativeJsonPath(step.to.relative)}});
         } else {
             steps.push_back(Json{{"action", "copy"},
                                  {"from", planPathText(step.from)},
-                                 {"to", slashed(step.to.relative)},
+                                 {"to", relativeJsonPath(step.to.relative)},
                                  {"replaces", step.replaces}});
         }
     }
@@ -224,7 +219,7 @@ int runInstall(Context& context, const InstallOptions& options) {
                 if (failure.step < plan->steps.size()) {
                     const PlanStep& step = plan->steps[failure.step];
                     path = failure.path == plan->path(step.from) ? planPathText(step.from)
-                                                                 : slashed(step.to.relative);
+                                                                 : relativeJsonPath(step.to.relative);
                 }
                 failures.push_back(Json{
                     {"path", path},
@@ -253,10 +248,11 @@ int runInstall(Context& context, const InstallOptions& options) {
     } else {
         for (const PlanStep& step : plan->steps) {
             if (step.action == PlanStep::Action::Folder) {
-                context.out << "folder " << slashed(step.to.relative) << '\n';
+                context.out << "folder " << relativeJsonPath(step.to.relative) << '\n';
             } else {
-                context.out << "copy   " << planPathText(step.from) << " -> " << slashed(step.to.relative)
-                            << (step.replaces ? " (replaces)" : "") << '\n';
+                context.out << "copy   " << planPathText(step.from) << " -> "
+                            << relativeJsonPath(step.to.relative) << (step.replaces ? " (replaces)" : "")
+                            << '\n';
             }
         }
         for (const auto& entry : logRows) {

@@ -22,11 +22,6 @@ struct RestoreOptions {
     bool json = false;
 };
 
-std::string slashed(std::string relative) {
-    std::replace(relative.begin(), relative.end(), '\\', '/');
-    return cp1252ToUtf8(relative);
-}
-
 // The game folder's ledger; status 1 with the reason when it cannot be read.
 std::optional<Ledger> loadLedger(Context& context, LedgerFolder& folder) {
     std::string problem;
@@ -75,18 +70,18 @@ int runRestore(Context& context, const RestoreOptions& options) {
     Json steps = Json::array();
     for (const RestoreStep& step : plan.steps) {
         steps.push_back(Json{{"action", step.action == RestoreStep::Action::Remove ? "remove" : "restore"},
-                             {"path", slashed(step.path)}});
+                             {"path", relativeJsonPath(step.path)}});
     }
     Json refused = Json::array();
     for (const RestoreRefusal& refusal : plan.refused) {
-        refused.push_back(Json{{"path", slashed(refusal.path)}, {"reason", refusal.reason}});
+        refused.push_back(Json{{"path", relativeJsonPath(refusal.path)}, {"reason", refusal.reason}});
     }
     bool done = false;
     std::vector<std::string> failures;
     if (!options.dryRun) {
         const RestoreOutcome outcome = carryOutRestore(folder, *ledger, plan);
         for (const RestoreRefusal& failed : outcome.failed) {
-            failures.push_back(slashed(failed.path) + ": " + cp1252ToUtf8(failed.reason));
+            failures.push_back(relativeJsonPath(failed.path) + ": " + cp1252ToUtf8(failed.reason));
         }
         if (!outcome.ledgerError.empty()) {
             failures.push_back(cp1252ToUtf8(outcome.ledgerError));
@@ -107,7 +102,7 @@ int runRestore(Context& context, const RestoreOptions& options) {
     } else {
         for (const RestoreStep& step : plan.steps) {
             context.out << (step.action == RestoreStep::Action::Remove ? "remove  " : "restore ")
-                        << slashed(step.path) << '\n';
+                        << relativeJsonPath(step.path) << '\n';
         }
         for (int row : gone) {
             context.out << (options.dryRun ? "would take row " : "took row ") << row << " out of the log\n";
@@ -117,7 +112,7 @@ int runRestore(Context& context, const RestoreOptions& options) {
         }
     }
     for (const RestoreRefusal& refusal : plan.refused) {
-        context.err << "obrinex: left alone: " << slashed(refusal.path) << " (" << refusal.reason
+        context.err << "obrinex: left alone: " << relativeJsonPath(refusal.path) << " (" << refusal.reason
                     << "; --force puts it back all the same)\n";
     }
     for (const std::string& failure : failures) {
@@ -142,19 +137,19 @@ int runVerify(Context& context, const VerifyOptions& options) {
     const Verification result = verifyLedger(*ledger, contentsOf(files, game));
     Json changed = Json::array(), missing = Json::array();
     for (const std::string& path : result.changed) {
-        changed.push_back(slashed(path));
+        changed.push_back(relativeJsonPath(path));
     }
     for (const std::string& path : result.missing) {
-        missing.push_back(slashed(path));
+        missing.push_back(relativeJsonPath(path));
     }
     if (options.json) {
         printJson(context.out, Json{{"changed", changed}, {"missing", missing}});
     } else {
         for (const std::string& path : result.changed) {
-            context.out << "changed " << slashed(path) << '\n';
+            context.out << "changed " << relativeJsonPath(path) << '\n';
         }
         for (const std::string& path : result.missing) {
-            context.out << "missing " << slashed(path) << '\n';
+            context.out << "missing " << relativeJsonPath(path) << '\n';
         }
         if (result.changed.empty() && result.missing.empty()) {
             context.out << "Every file is as Obrinex last wrote it.\n";
