@@ -10,6 +10,7 @@ import json, os, shutil, subprocess, sys, tempfile
 
 cli = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build/bin/obrinex")
 driver = os.path.abspath(sys.argv[2] if len(sys.argv) > 2 else "build/bin/obrinex-script")
+repository = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 failures, passed = [], 0
 
 
@@ -177,23 +178,55 @@ with tempfile.TemporaryDirectory() as root:
         os.path.join(root, "nowhere")), f"exit {rc}")
     check("bad choices wrote nothing", snapshot(game, everything=True) == before, "")
 
-    # One installation, two front ends: the same choices give the same bytes, log and ledger
-    # included.
-    results = []
-    for front in ("wizard", "command line"):
-        fresh_game()
-        if front == "wizard":
-            script = "\n".join([f"exe {one}/Setup.exe", "start", "click RadioButton2", "click Button2",
-                                "click Button5", f"type Edit1 {game}/", "click BitBtn1", "toggle ListBox2 4",
-                                "toggle ListBox2 5", "toggle ListBox2 31", "click Button21", "click Button8",
-                                "click CheckBox1", "click Button18", "get page"]) + "\n"
-            p = subprocess.run([driver], input=script.encode(), capture_output=True, timeout=60)
-            check("the wizard's run", b'"Fertig"' in p.stdout, p.stdout.decode())
-        else:
-            install(one, "--car", "4", "--car", "5", "--car", "31", "--sounds", "--lang", "english")
-        results.append(snapshot(game, everything=True))
-    check("the wizard and the command line write the same bytes", results[0] == results[1],
-          f"{sorted(set(results[0].items()) ^ set(results[1].items()))}"[:400])
+    # One installation, two front ends: for a table of choices, the wizard (through the script
+    # driver) and obrinex install write the same bytes into two copies of the demo game folder,
+    # log and ledger included; and the dry run lists exactly the steps the real run carries out.
+    demo = os.path.join(root, "demo")
+    shutil.copytree(os.path.join(repository, "examples", "package"), demo)
+    cases = [
+        ("one car", ["select ComboBox1 5"], [], ["--car", "5"]),
+        ("several, a header among them", ["click BitBtn1", "toggle ListBox2 4", "toggle ListBox2 5",
+                                          "toggle ListBox2 31", "click Button21"], [],
+         ["--car", "4", "--car", "5", "--car", "31"]),
+        ("a colour", ["select ComboBox1 5", "select ComboBox2 1"], [], ["--car", "5", "--colour",
+                                                                       "roadster_body_red.bmp"]),
+        ("a car variant", ["select ComboBox1 5"], ["select ComboBox7 1"], ["--car", "5", "--variant",
+                                                                           "roadster_lowered.4ds"]),
+        ("sounds with their backup", ["select ComboBox1 5", "click Button8", "click CheckBox1", "click CheckBox2"],
+         [], ["--car", "5", "--sounds", "--backup-sounds"]),
+        ("the vehicle table with its backup", ["select ComboBox1 5", "click Button8", "click CheckBox3",
+                                               "click CheckBox4"], [], ["--car", "5", "--vehicles",
+                                                                       "--backup-vehicles"]),
+        ("the model backup", ["select ComboBox1 1", "click RadioButton4"], [], ["--car", "1", "--backup-models"]),
+        ("another language", ["select ComboBox1 5"], [], ["--car", "5", "--lang", "english"]),
+    ]
+    for name, choices, introduction, args in cases:
+        folders = []
+        for front in ("wizard", "command line"):
+            shutil.rmtree(game, ignore_errors=True)
+            shutil.copytree(os.path.join(repository, "examples", "game"), game)
+            if front == "wizard":
+                language = ["click RadioButton2"] if "english" in args else []
+                script = [f"exe {demo}/Setup.exe", "start", *language, "click Button2", *introduction,
+                          "click Button5", f"type Edit1 {game}/", *choices]
+                if "click Button8" not in choices:
+                    script.append("click Button8")
+                script += ["click Button18", "get page"]
+                p = subprocess.run([driver], input=("\n".join(script) + "\n").encode(), capture_output=True,
+                                   timeout=60)
+                check(f"{name}: the wizard's run", b'"Fertig"' in p.stdout and b"refused" not in p.stdout,
+                      p.stdout.decode())
+            else:
+                before = snapshot(game, everything=True)
+                rc, planned, out, err = obrinex("install", demo, "--game", game, "--json", "--dry-run", *args)
+                check(f"{name}: the dry run writes nothing", rc == 0 and snapshot(game, everything=True) == before,
+                      f"exit {rc}: {err}")
+                data = install(demo, *args)
+                check(f"{name}: the dry run lists the steps the run carries out",
+                      planned and data and planned["plan"] == data["plan"], f"{planned} {data}"[:300])
+            folders.append(snapshot(game, everything=True))
+        check(f"{name}: the wizard and the command line write the same bytes", folders[0] == folders[1],
+              f"{sorted(set(folders[0].items()) ^ set(folders[1].items()))}"[:400])
 
     # Crash safety: the wizard's installation with the disk full after N bytes, for N across
     # the whole run; each is followed by restore --all, which gives every original back.
