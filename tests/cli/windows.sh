@@ -2,7 +2,8 @@
 # tests/cli/windows.sh [OBRINEX]: obrinex.exe, the command line for Windows. Builds it with both
 # Windows presets and checks that each is a console program importing only system DLLs; then,
 # in a fresh 64-bit Wine prefix whose 32-bit registry view holds the game's record, checks that
-# obrinex.exe finds the folder in the registry and uses it when --game is left out, and that
+# obrinex.exe finds the folder in the registry and uses it when --game is left out (cars,
+# log, inspect, an installation and its restore), and that
 # OBRINEX (the native build, default build/bin/obrinex) finds the same record in that prefix.
 set -uo pipefail
 
@@ -69,6 +70,32 @@ elif [[ -f $exe ]] && new_prefix; then
         pass "obrinex.exe inspect of the demo package"
     else
         fail "obrinex.exe inspect" "$out"
+    fi
+
+    out=$(run_wine "$exe" cars --json 2>>"$log" | tr -d '\r')
+    if [[ $(python3 -c 'import json, sys; print(len(json.loads(sys.stdin.read())["cars"]))' <<<"$out" 2>>"$log") == 208 ]]; then
+        pass "obrinex.exe cars --json: the 208 rows"
+    else
+        fail "obrinex.exe cars --json" "${out:0:200}"
+    fi
+
+    # One installation into the prefix's game folder, found through the registry, and back.
+    game=$WINEPREFIX/drive_c/Games/Zarvo
+    cp -r "$repo/examples/game/." "$game/"
+    out=$(run_wine "$exe" install "Z:$repo/examples/package" --car 5 --sounds --json 2>>"$log" | tr -d '\r')
+    if [[ $(python3 -c 'import json, sys; print(json.loads(sys.stdin.read())["done"])' <<<"$out" 2>>"$log") == True ]] &&
+        cmp -s "$repo/examples/package/models/roadster.4ds" "$game/models/fordtco04.4ds" &&
+        cmp -s "$repo/examples/package/sounds/horn.wav" "$game/sounds/horn11.wav" &&
+        [[ -f $game/carchanger/cars/carlist.sav && -f $game/carchanger/obrinex/ledger.txt ]]; then
+        pass "obrinex.exe install into the registry's game folder"
+    else
+        fail "obrinex.exe install" "${out:0:300}"
+    fi
+    out=$(run_wine "$exe" restore --all --json 2>>"$log" | tr -d '\r')
+    if diff -r -x carchanger "$repo/examples/game" "$game" >>"$log" 2>&1; then
+        pass "obrinex.exe restore --all: the game folder as it was"
+    else
+        fail "obrinex.exe restore --all" "${out:0:300}"
     fi
 
     if [[ -x $native ]]; then
