@@ -155,6 +155,17 @@ void setWrapped(HWND label, bool wrapped) {
     }
 }
 
+// A read-only memo has no use for Tab and Enter: they go on to the dialog manager, so that the
+// Tab key leaves the memo as it leaves every other control.
+LRESULT CALLBACK readOnlyMemoKeys(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR) {
+    LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
+    if (message == WM_GETDLGCODE) {
+        result &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTMESSAGE);
+    }
+    return result;
+}
+
 // Rewrites the text of an edit field or a combo box's edit part, keeping the caret where the
 // user left it.
 void setEditText(HWND window, bool comboBox, const std::wstring& text) {
@@ -309,6 +320,9 @@ void FormWindow::createControls() {
                                         view_.instance(), nullptr);
         if (widget.hwnd == nullptr) {
             continue;
+        }
+        if (control.kind() == ControlKind::Memo && has(control, StyleReadOnly)) {
+            ::SetWindowSubclass(widget.hwnd, readOnlyMemoKeys, 0, 0);
         }
         if (control.kind() == ControlKind::ComboBox || control.kind() == ControlKind::DriveComboBox) {
             ::SendMessageW(widget.hwnd, CB_SETMINVISIBLE, static_cast<WPARAM>(control.layout().dropDownCount),
@@ -1150,6 +1164,24 @@ void FormWindow::report(std::string& out) {
     for (Widget& widget : widgets_) {
         const Control& control = *widget.model;
         const ControlKind kind = control.kind();
+        if (kind == ControlKind::Edit || kind == ControlKind::ComboBox || kind == ControlKind::ListBox) {
+            // Fields and lists report what they hold: the text, or the marked rows.
+            std::string held = utf8(windowText(widget.hwnd));
+            if (kind == ControlKind::ListBox) {
+                held.clear();
+                const int rows = static_cast<int>(::SendMessageW(widget.hwnd, LB_GETCOUNT, 0, 0));
+                for (int row = 0; row < rows; ++row) {
+                    if (::SendMessageW(widget.hwnd, LB_GETSEL, static_cast<WPARAM>(row), 0) > 0) {
+                        if (!held.empty()) {
+                            held += ',';
+                        }
+                        held += std::to_string(row);
+                    }
+                }
+            }
+            out += "field\t" + std::string(form_.layout().name) + "\t" + control.name() + "\t" + held + "\n";
+            continue;
+        }
         if (kind != ControlKind::Label && kind != ControlKind::Button && kind != ControlKind::CheckBox &&
             kind != ControlKind::RadioButton) {
             continue;
