@@ -1207,12 +1207,14 @@ void FormWindow::report(std::string& out) {
             need.cx = (style & BS_MULTILINE) != 0 ? rect.right - rect.left : 0;
             ::SendMessageW(widget.hwnd, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&need));
         }
+        const bool checkedNow = (kind == ControlKind::CheckBox || kind == ControlKind::RadioButton) &&
+                                ::SendMessageW(widget.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
         out += "control\t" + std::string(form_.layout().name) + "\t" + control.name() + "\t" +
                kindName(kind) + "\t" + std::to_string(control.page()) + "\t" +
                (control.visible() ? "1" : "0") + "\t" + std::to_string(rect.left) + "\t" +
                std::to_string(rect.top) + "\t" + std::to_string(rect.right) + "\t" +
                std::to_string(rect.bottom) + "\t" + std::to_string(need.cx) + "\t" + std::to_string(need.cy) +
-               "\t" + utf8(text) + "\n";
+               "\t" + (checkedNow ? "1" : "0") + "\t" + utf8(text) + "\n";
     }
 }
 

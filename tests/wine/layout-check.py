@@ -4,7 +4,7 @@ and checks every block of it: each shown label, check box and option button hold
 of its text as the control draws it, no such control reaches past its window's right edge,
 and a label does not run into another control of its page.
 
-    layout-check.py REPORT [--languages deutsch,english,...]
+    layout-check.py REPORT... [--languages deutsch,english,...]
 
 Prints one line per fault and a summary; exit status 1 when a fault was found. With
 --languages, also fails when a block in one of these languages (told apart by the caption of
@@ -34,7 +34,8 @@ def blocks(path):
                 left, top, right, bottom, need_w, need_h = map(int, fields[6:12])
                 block["controls"].append({"form": form, "name": name, "kind": kind, "page": int(page),
                                           "visible": visible == "1", "rect": (left, top, right, bottom),
-                                          "need": (need_w, need_h), "text": "\t".join(fields[12:])})
+                                          "need": (need_w, need_h), "checked": fields[12] == "1",
+                                          "text": "\t".join(fields[13:])})
             elif fields[0] == "end":
                 yield block
                 block = None
@@ -72,14 +73,16 @@ def faults(block):
 
 
 def main(argv):
-    path = argv[1]
+    paths = argv[1:]
     wanted = []
-    if len(argv) > 3 and argv[2] == "--languages":
-        wanted = argv[3].split(",")
+    if "--languages" in paths:
+        at = paths.index("--languages")
+        wanted = paths[at + 1].split(",")
+        paths = paths[:at]
     count = 0
     seen = set()
     problems = []
-    for block in blocks(path):
+    for block in (b for path in paths for b in blocks(path)):
         count += 1
         lang = language(block)
         dpi = block["forms"]["Form1"]["dpi"]
