@@ -33,6 +33,10 @@ constexpr int kSheetInset = 4;
 // Design room kept free between a text and the window's right edge.
 constexpr int kEdgeMargin = 0;
 
+// Design room a push button keeps between its caption and each side of its frame: the frame
+// itself, the focus rectangle and a pixel between them and the text.
+constexpr int kButtonTextMargin = 4;
+
 // Design size of the arrow glyph on the picture button.
 constexpr int kArrowSize = 12;
 
@@ -408,6 +412,19 @@ void FormWindow::place(Widget& widget) {
             height = size.cy;
         }
         break;
+    case ControlKind::Button: {
+        // A caption that would touch the button's frame widens the button to the right, as
+        // far as the window's edge.
+        const SIZE ink =
+            inkExtent(widget.hwnd, font, toWide(control.caption()), DT_LEFT | DT_SINGLELINE, width);
+        const int wanted = ink.cx + 2 * scaled(kButtonTextMargin, dpi_);
+        if (wanted > width) {
+            RECT surface{};
+            ::GetClientRect(widget.parent, &surface);
+            width = std::min<int>(wanted, surface.right - rect.left);
+        }
+        break;
+    }
     case ControlKind::ComboBox:
     case ControlKind::DriveComboBox: {
         // A combo box's window height includes its dropped-down list; closed, it is as high
@@ -836,7 +853,7 @@ void FormWindow::syncWidget(Widget& widget) {
             } else {
                 ::SetWindowTextW(window, text.c_str());
             }
-            replace = replace || has(control, StyleAutoSize);
+            replace = replace || has(control, StyleAutoSize) || control.kind() == ControlKind::Button;
         }
         break;
     }
@@ -1202,6 +1219,7 @@ void FormWindow::report(std::string& out) {
             need = inkExtent(widget.hwnd, font, text, format, rect.right - rect.left);
         } else if (kind == ControlKind::Button) {
             need = inkExtent(widget.hwnd, font, text, DT_LEFT | DT_SINGLELINE, rect.right - rect.left);
+            need.cx += 2 * scaled(kButtonTextMargin, dpi_);
         } else {
             // The control's own measure of its box and text, at its width when it wraps.
             need.cx = (style & BS_MULTILINE) != 0 ? rect.right - rect.left : 0;

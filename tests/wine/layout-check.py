@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Reads the layout report that Obrinex.exe writes when OBRINEX_LAYOUT_REPORT names a file
-and checks every block of it: each shown label, check box and option button holds the whole
-of its text as the control draws it, no such control reaches past its window's right edge,
+and checks every block of it: each shown label, check box, option button and button holds the
+whole of its text as the control draws it (a button with room between its caption and frame), no such control reaches past its window's right edge,
 and a label does not run into another control of its page.
 
     layout-check.py REPORT... [--languages deutsch,english,...]
@@ -13,7 +13,7 @@ the "next" button on the language page) is missing from the report.
 import sys
 
 NEXT_CAPTIONS = {"weiter": "deutsch", "next": "english", "dále": "cesky", "Suivant": "francais"}
-CHECKED = {"label", "checkbox", "radio"}
+CHECKED = {"label", "checkbox", "radio", "button"}
 # Controls that the design lays over each other on purpose: the car name lies under the
 # variant box.
 OVERLAP_ALLOWED = {("Label6", "ComboBox7")}
