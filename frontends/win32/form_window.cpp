@@ -506,9 +506,12 @@ LRESULT FormWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_COMMAND: {
         HWND control = reinterpret_cast<HWND>(lParam);
         if (control == nullptr) {
-            // Enter and Escape as the dialog manager reports them.
+            // Enter and Escape as the dialog manager reports them. Escape closes a dialog as its
+            // close box does; on the main window, whose closing ends the program, it does nothing.
             if (LOWORD(wParam) == IDOK) {
                 pressEnter();
+            } else if (LOWORD(wParam) == IDCANCEL && id() != FormId::Form1) {
+                ::PostMessageW(hwnd_, WM_CLOSE, 0, 0);
             }
             return 0;
         }

@@ -14,8 +14,9 @@
 #             unmarks a row), Finish, the page "Advanced" with the sounds checked, Finish, the
 #             page "Fertig", exit. The game folder must then equal, file for file and byte for
 #             byte, the one that obrinex-script (DRIVER) leaves after the same choices.
-#   browser   the folder browser opened with the keyboard, a folder opened in it and confirmed;
-#             the variant dialog opened by a click on a long car name.
+#   browser   the folder browser opened with the keyboard, a folder opened in it and confirmed,
+#             then opened again and left with Escape; the variant dialog opened by a click on a
+#             long car name and closed with Enter.
 #   escape    the exit question answered with Escape (No), then with Enter (Yes).
 #   fehler    a package without setup.ini: the page "Fehler", whose exit button ends the program.
 #
@@ -308,6 +309,13 @@ browser_run() {
     wait_for "OK confirms the folder" "$opened\\" field Form1.Edit1
     wait_for "and closes the browser" 0 bash -c "xdotool search --onlyvisible --name '^Search Folder\$' | wc -l"
     shot waehlen-deutsch
+    # Escape closes the browser as its close box does, and writes nothing.
+    expect_focus Form1.Button16
+    key space
+    wait_for "the folder browser again" 1 bash -c "xdotool search --onlyvisible --name '^Search Folder\$' | wc -l"
+    key Escape
+    wait_for "Escape closes the folder browser" 0 bash -c "xdotool search --onlyvisible --name '^Search Folder\$' | wc -l"
+    wait_for "and leaves the game folder as it was" "$opened\\" field Form1.Edit1
     press_until Tab Form1.Button9
     key Return
     wait_for "the exit question" 1 bash -c "xdotool search --onlyvisible --name '^Warning\$' | wc -l"
