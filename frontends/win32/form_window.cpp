@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "frontends/win32/dpi.h"
 #include "frontends/win32/glyphs.h"
+#include "frontends/win32/layout_report.h"
 #include "frontends/win32/resource.h"
 #include "frontends/win32/view.h"
 #include "platform/win32/win32_text.h"
@@ -28,6 +29,13 @@ constexpr int kFirstControlId = 100;
 // The page container's sheets start this far inside it, so that the container covers the
 // picture's last columns, as the design has it.
 constexpr int kSheetInset = 4;
+
+// Design room kept free between a text and the window's right edge.
+constexpr int kEdgeMargin = 0;
+
+// Design room a push button keeps between its caption and each side of its frame: the frame
+// itself, the focus rectangle and a pixel between them and the text.
+constexpr int kButtonTextMargin = 4;
 
 // Design size of the arrow glyph on the picture button.
 constexpr int kArrowSize = 12;
@@ -114,20 +122,52 @@ NativeClass nativeClass(const Control& control) {
     return {WC_STATICW, 0, 0};
 }
 
-// The size a label takes for its caption, as an auto-sized label does.
-SIZE measureLabel(HWND label, HFONT font, const std::wstring& caption) {
+// The DrawText format of a static control's text, as the control itself draws it.
+UINT labelFormat(bool wrapped) {
+    return DT_LEFT | DT_EXPANDTABS | (wrapped ? DT_WORDBREAK : 0);
+}
+
+// The size a label takes for its caption, as an auto-sized label does: one line, or lines
+// broken at words to fit `wrapWidth` when that is not 0. The size is that of the ink the text
+// leaves when drawn, not the sum of its advance widths: the outline fonts that stand in for
+// "MS Sans Serif" place their glyphs apart from the rounded advances the text functions
+// report, and at small sizes a line is drawn some pixels wider than they measure it. The blank
+// advance after the last glyph is left out, so that a caption reaches no neighbour it does not
+// touch.
+SIZE measureLabel(HWND label, HFONT font, const std::wstring& caption, int wrapWidth) {
     HDC dc = ::GetDC(label);
     HGDIOBJ old = ::SelectObject(dc, font);
     TEXTMETRICW metrics{};
     ::GetTextMetricsW(dc, &metrics);
-    RECT rect{0, 0, 0, 0};
+    RECT rect{0, 0, wrapWidth, 0};
+    const UINT format = labelFormat(wrapWidth > 0);
     if (!caption.empty()) {
-        ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rect,
-                    DT_CALCRECT | DT_SINGLELINE | DT_LEFT | DT_EXPANDTABS);
+        ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rect, format | DT_CALCRECT);
     }
     ::SelectObject(dc, old);
     ::ReleaseDC(label, dc);
-    return SIZE{rect.right - rect.left, std::max<LONG>(rect.bottom - rect.top, metrics.tmHeight)};
+    const SIZE ink = inkExtent(label, font, caption, format, wrapWidth > 0 ? wrapWidth : rect.right);
+    return SIZE{ink.cx, std::max(ink.cy, metrics.tmHeight)};
+}
+
+// Switches a label between one line and lines broken at words.
+void setWrapped(HWND label, bool wrapped) {
+    const LONG_PTR style = ::GetWindowLongPtrW(label, GWL_STYLE);
+    const LONG_PTR type = wrapped ? SS_LEFT : SS_LEFTNOWORDWRAP;
+    if ((style & SS_TYPEMASK) != type) {
+        ::SetWindowLongPtrW(label, GWL_STYLE, (style & ~static_cast<LONG_PTR>(SS_TYPEMASK)) | type);
+    }
+}
+
+// A read-only memo has no use for Tab and Enter: they go on to the dialog manager, so that the
+// Tab key leaves the memo as it leaves every other control.
+LRESULT CALLBACK readOnlyMemoKeys(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR) {
+    LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
+    if (message == WM_GETDLGCODE) {
+        result &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTMESSAGE);
+    }
+    return result;
 }
 
 // Rewrites the text of an edit field or a combo box's edit part, keeping the caret where the
@@ -285,6 +325,9 @@ void FormWindow::createControls() {
         if (widget.hwnd == nullptr) {
             continue;
         }
+        if (control.kind() == ControlKind::Memo && has(control, StyleReadOnly)) {
+            ::SetWindowSubclass(widget.hwnd, readOnlyMemoKeys, 0, 0);
+        }
         if (control.kind() == ControlKind::ComboBox || control.kind() == ControlKind::DriveComboBox) {
             ::SendMessageW(widget.hwnd, CB_SETMINVISIBLE, static_cast<WPARAM>(control.layout().dropDownCount),
                            0);
@@ -353,11 +396,35 @@ void FormWindow::place(Widget& widget) {
     switch (control.kind()) {
     case ControlKind::Label:
         if (has(control, StyleAutoSize)) {
-            SIZE size = measureLabel(widget.hwnd, font, toWide(control.caption()));
+            // A caption wider than the room left to the window's edge is broken into lines
+            // that fill the room below it.
+            const std::wstring caption = toWide(control.caption());
+            SIZE size = measureLabel(widget.hwnd, font, caption, 0);
+            RECT surface{};
+            ::GetClientRect(widget.parent, &surface);
+            const int room = surface.right - rect.left - scaled(kEdgeMargin, dpi_);
+            const bool wrapped = size.cx > room && room > 0;
+            setWrapped(widget.hwnd, wrapped);
+            if (wrapped) {
+                size = measureLabel(widget.hwnd, font, caption, room);
+            }
             width = size.cx;
             height = size.cy;
         }
         break;
+    case ControlKind::Button: {
+        // A caption that would touch the button's frame widens the button to the right, as
+        // far as the window's edge.
+        const SIZE ink =
+            inkExtent(widget.hwnd, font, toWide(control.caption()), DT_LEFT | DT_SINGLELINE, width);
+        const int wanted = ink.cx + 2 * scaled(kButtonTextMargin, dpi_);
+        if (wanted > width) {
+            RECT surface{};
+            ::GetClientRect(widget.parent, &surface);
+            width = std::min<int>(wanted, surface.right - rect.left);
+        }
+        break;
+    }
     case ControlKind::ComboBox:
     case ControlKind::DriveComboBox: {
         // A combo box's window height includes its dropped-down list; closed, it is as high
@@ -439,9 +506,12 @@ LRESULT FormWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_COMMAND: {
         HWND control = reinterpret_cast<HWND>(lParam);
         if (control == nullptr) {
-            // Enter and Escape as the dialog manager reports them.
+            // Enter and Escape as the dialog manager reports them. Escape closes a dialog as its
+            // close box does; on the main window, whose closing ends the program, it does nothing.
             if (LOWORD(wParam) == IDOK) {
                 pressEnter();
+            } else if (LOWORD(wParam) == IDCANCEL && id() != FormId::Form1) {
+                ::PostMessageW(hwnd_, WM_CLOSE, 0, 0);
             }
             return 0;
         }
@@ -786,7 +856,7 @@ void FormWindow::syncWidget(Widget& widget) {
             } else {
                 ::SetWindowTextW(window, text.c_str());
             }
-            replace = replace || has(control, StyleAutoSize);
+            replace = replace || has(control, StyleAutoSize) || control.kind() == ControlKind::Button;
         }
         break;
     }
@@ -1051,6 +1121,122 @@ void FormWindow::paint(HWND surface) {
         ::DeleteDC(memory);
     }
     ::EndPaint(surface, &ps);
+}
+
+} // namespace obrinex::win32
+
+// --- the layout report ---------------------------------------------------------------------
+
+namespace obrinex::win32 {
+
+namespace {
+
+std::string utf8(const std::wstring& text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                           nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(std::max(size, 0)), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr,
+                          nullptr);
+    return out;
+}
+
+const char* kindName(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::Label:
+        return "label";
+    case ControlKind::Button:
+        return "button";
+    case ControlKind::CheckBox:
+        return "checkbox";
+    case ControlKind::RadioButton:
+        return "radio";
+    default:
+        return "other";
+    }
+}
+
+} // namespace
+
+std::string FormWindow::focusedName() {
+    HWND focus = ::GetFocus();
+    Widget* widget = widgetOf(focus);
+    if (widget == nullptr && focus != nullptr) {
+        widget = widgetOf(::GetParent(focus)); // the edit part of a combo box
+    }
+    if (widget == nullptr) {
+        return {};
+    }
+    return std::string(form_.layout().name) + "." + widget->model->name();
+}
+
+void FormWindow::report(std::string& out) {
+    if (hwnd_ == nullptr) {
+        return;
+    }
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    out += "form\t" + std::string(form_.layout().name) + "\t" + (form_.visible() ? "1" : "0") + "\t" +
+           std::to_string(dpi_) + "\t" + std::to_string(client.right) + "\t" + std::to_string(client.bottom) +
+           "\n";
+    for (Widget& widget : widgets_) {
+        const Control& control = *widget.model;
+        const ControlKind kind = control.kind();
+        if (kind == ControlKind::Edit || kind == ControlKind::ComboBox || kind == ControlKind::ListBox) {
+            // Fields and lists report what they hold: the text, or the marked rows.
+            std::string held = utf8(windowText(widget.hwnd));
+            if (kind == ControlKind::ListBox) {
+                held.clear();
+                const int rows = static_cast<int>(::SendMessageW(widget.hwnd, LB_GETCOUNT, 0, 0));
+                for (int row = 0; row < rows; ++row) {
+                    if (::SendMessageW(widget.hwnd, LB_GETSEL, static_cast<WPARAM>(row), 0) > 0) {
+                        if (!held.empty()) {
+                            held += ',';
+                        }
+                        held += std::to_string(row);
+                    }
+                }
+            }
+            out += "field\t" + std::string(form_.layout().name) + "\t" + control.name() + "\t" + held + "\n";
+            continue;
+        }
+        if (kind != ControlKind::Label && kind != ControlKind::Button && kind != ControlKind::CheckBox &&
+            kind != ControlKind::RadioButton) {
+            continue;
+        }
+        RECT rect{};
+        ::GetWindowRect(widget.hwnd, &rect);
+        ::MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
+        const std::wstring text = windowText(widget.hwnd);
+        HFONT font = reinterpret_cast<HFONT>(::SendMessageW(widget.hwnd, WM_GETFONT, 0, 0));
+        const LONG_PTR style = ::GetWindowLongPtrW(widget.hwnd, GWL_STYLE);
+        SIZE need{0, 0};
+        if (kind == ControlKind::Label) {
+            // As the static control draws its text: word-wrapped unless told otherwise.
+            UINT format = DT_LEFT | DT_EXPANDTABS;
+            if ((style & SS_TYPEMASK) == SS_LEFT) {
+                format |= DT_WORDBREAK;
+            }
+            need = inkExtent(widget.hwnd, font, text, format, rect.right - rect.left);
+        } else if (kind == ControlKind::Button) {
+            need = inkExtent(widget.hwnd, font, text, DT_LEFT | DT_SINGLELINE, rect.right - rect.left);
+            need.cx += 2 * scaled(kButtonTextMargin, dpi_);
+        } else {
+            // The control's own measure of its box and text, at its width when it wraps.
+            need.cx = (style & BS_MULTILINE) != 0 ? rect.right - rect.left : 0;
+            ::SendMessageW(widget.hwnd, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&need));
+        }
+        const bool checkedNow = (kind == ControlKind::CheckBox || kind == ControlKind::RadioButton) &&
+                                ::SendMessageW(widget.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        out += "control\t" + std::string(form_.layout().name) + "\t" + control.name() + "\t" +
+               kindName(kind) + "\t" + std::to_string(control.page()) + "\t" +
+               (control.visible() ? "1" : "0") + "\t" + std::to_string(rect.left) + "\t" +
+               std::to_string(rect.top) + "\t" + std::to_string(rect.right) + "\t" +
+               std::to_string(rect.bottom) + "\t" + std::to_string(need.cx) + "\t" + std::to_string(need.cy) +
+               "\t" + (checkedNow ? "1" : "0") + "\t" + utf8(text) + "\n";
+    }
 }
 
 } // namespace obrinex::win32

@@ -37,6 +37,10 @@ class FormWindow {
     // controls send meanwhile are ignored by the view.
     void sync();
     void hide();
+    // Appends this window's lines of the layout report (see layout_report.h).
+    void report(std::string& out);
+    // The layout name of the control that has the keyboard focus in this window, or "".
+    std::string focusedName();
 
   private:
     // A control model and its native window, with what was last written to the parts that

@@ -1,5 +1,10 @@
 #include "frontends/win32/view.h"
 
+#include "app/main_window.h"
+#include "frontends/win32/layout_report.h"
+
+#include <cstdio>
+
 namespace obrinex::win32 {
 
 namespace {
@@ -34,7 +39,12 @@ bool View::translate(MSG& message) {
     HWND root = ::GetAncestor(message.hwnd, GA_ROOT);
     for (auto& window : windows_) {
         if (window && root != nullptr && window->hwnd() == root) {
-            return ::IsDialogMessageW(root, &message) != FALSE;
+            const bool used = ::IsDialogMessageW(root, &message) != FALSE;
+            // The focus may have moved: the report follows it.
+            if (used && !layoutReportPath().empty() && message.message == WM_KEYUP && !app_.ended()) {
+                report();
+            }
+            return used;
         }
     }
     return false;
@@ -72,6 +82,33 @@ void View::sync() {
         }
     }
     syncing_ = false;
+    if (!layoutReportPath().empty()) {
+        report();
+    }
+}
+
+void View::report() {
+    std::string block;
+    std::string focus;
+    for (auto& window : windows_) {
+        if (window) {
+            window->report(block);
+            if (focus.empty()) {
+                focus = window->focusedName();
+            }
+        }
+    }
+    block = "page\t" + std::string(pageCaption(app_.mainWindow().activePage())) + "\tfocus\t" + focus + "\n" +
+            block;
+    if (block == lastReport_) {
+        return;
+    }
+    lastReport_ = block;
+    if (FILE* file = ::_wfopen(layoutReportPath().c_str(), L"ab")) {
+        std::fputs(block.c_str(), file);
+        std::fputs("end\n", file);
+        std::fclose(file);
+    }
 }
 
 } // namespace obrinex::win32

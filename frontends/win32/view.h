@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace obrinex::win32 {
 
@@ -38,11 +39,14 @@ class View {
     void sync();
 
   private:
+    void report();
+
     Application& app_;
     HINSTANCE instance_;
     std::unique_ptr<FormWindow> windows_[3];
     bool syncing_ = false;
     bool busy_ = false;
+    std::string lastReport_;
 };
 
 } // namespace obrinex::win32
