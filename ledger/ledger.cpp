@@ -99,10 +99,12 @@ std::uint64_t Ledger::nextInstallation() const {
 }
 
 std::string encodeLedger(const Ledger& ledger) {
-    std::string text = std::string(kHeader) + "\n";
-    text += "# installation ID CAR\n# layer INSTALLATION ROWS WROTE REPLACED PATH\n";
+    // CR LF ends a line, as the system's editor writes it; a reader takes one CR before the LF
+    // as part of the line end, so a text that itself ends with a CR reads back whole.
+    std::string text = std::string(kHeader) + "\r\n";
+    text += "# installation ID CAR\r\n# layer INSTALLATION ROWS WROTE REPLACED PATH\r\n";
     for (const auto& installation : ledger.installations) {
-        text += "installation " + std::to_string(installation.id) + " " + installation.car + "\n";
+        text += "installation " + std::to_string(installation.id) + " " + installation.car + "\r\n";
     }
     for (const auto& layer : ledger.layers) {
         std::string rows;
@@ -113,7 +115,7 @@ std::string encodeLedger(const Ledger& ledger) {
             rows += std::to_string(row);
         }
         text += "layer " + std::to_string(layer.installation) + " " + rows + " " + layer.wrote + " " +
-                layer.replaced + " " + layer.path + "\n";
+                layer.replaced + " " + layer.path + "\r\n";
     }
     return text;
 }
