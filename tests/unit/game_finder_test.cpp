@@ -22,8 +22,14 @@ std::string systemReg(const std::string& folder, bool win64) {
         hex += std::string(hex.empty() ? "" : ",") + digits[byte >> 4] + digits[byte & 15];
     }
     std::string text = "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\Machine\n\n";
-    text += win64 ? "#arch=win64\n\n[Software\\\\Wow6432Node\\\\Kelvarion\\\\Zarvo] 1\n"
-                  : "#arch=win32\n\n[Software\\\\Kelvarion\\\\Zarvo] 1\n";
+    if (win64) {
+        // A decoy in the 64-bit view, where the 32-bit game never writes: it must not be read.
+        text += "#arch=win64\n\n[Software\\\\Kelvarion\\\\Zarvo] "
+                "1\n\"idir\"=hex:44,3a,5c,44,65,63,6f,79,5c,00\n\n";
+        text += "[Software\\\\Wow6432Node\\\\Kelvarion\\\\Zarvo] 1\n";
+    } else {
+        text += "#arch=win32\n\n[Software\\\\Kelvarion\\\\Zarvo] 1\n";
+    }
     return text + "\"idir\"=hex:" + hex + "\n";
 }
 
