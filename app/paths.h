@@ -1,6 +1,9 @@
 // Path texts as the wizard builds them: a folder text ending with a separator, then a name.
 #pragma once
 
+#include "text/cp1252.h"
+
+#include <algorithm>
 #include <string>
 
 namespace obrinex {
@@ -19,6 +22,17 @@ inline bool endsWithSeparator(const std::string& path) {
 // A folder text completed with "\" when it does not end with a separator; "" stays "".
 inline std::string withFinalSeparator(const std::string& folder) {
     return folder.empty() || endsWithSeparator(folder) ? folder : folder + "\\";
+}
+
+// A path as Windows tells names apart: without regard to case, either separator, no closing
+// separator. Two paths with the same key name the same file.
+inline std::string pathKey(const std::string& path) {
+    std::string key = lowerCp1252(path);
+    std::replace(key.begin(), key.end(), '/', '\\');
+    while (!key.empty() && key.back() == '\\') {
+        key.pop_back();
+    }
+    return key;
 }
 
 } // namespace obrinex

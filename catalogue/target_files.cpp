@@ -316,4 +316,9 @@ void lookupTargetFiles(int catalogueIndex, TargetFileSet& set) {
     set = targetFileTable()[static_cast<std::size_t>(catalogueIndex)];
 }
 
+bool isCarRow(int catalogueIndex) {
+    return isRow(catalogueIndex) &&
+           !targetFileTable()[static_cast<std::size_t>(catalogueIndex)].TargetModel1.empty();
+}
+
 } // namespace obrinex

@@ -25,4 +25,8 @@ struct TargetFileSet {
 // index is outside 0 to 207.
 void lookupTargetFiles(int catalogueIndex, TargetFileSet& set);
 
+// True for a row of a car: its first model name is not empty (header and blank rows, and
+// indexes outside 0 to 207, are no cars).
+bool isCarRow(int catalogueIndex);
+
 } // namespace obrinex

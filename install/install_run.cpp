@@ -15,10 +15,6 @@ namespace obrinex {
 
 namespace {
 
-bool isCarRow(int row) {
-    return !carRows({row}).empty();
-}
-
 // A package path of the state below the package folder.
 std::string belowPackage(const std::string& path, const std::string& packageDir) {
     return path.compare(0, packageDir.size(), packageDir) == 0 ? path.substr(packageDir.size()) : path;

@@ -1,5 +1,6 @@
 #include "install/plan.h"
 
+#include "app/paths.h"
 #include "text/cp1252.h"
 
 #include <algorithm>
@@ -100,15 +101,7 @@ class Planner {
     void addMap(const std::string& name) { plan_.maps.push_back(name); }
 
   private:
-    // Paths compare as Windows compares them: without regard to case, either separator.
-    static std::string key(const std::string& relative) {
-        std::string folded = lowerCp1252(relative);
-        std::replace(folded.begin(), folded.end(), '/', '\\');
-        while (!folded.empty() && folded.back() == '\\') {
-            folded.pop_back();
-        }
-        return folded;
-    }
+    static std::string key(const std::string& relative) { return pathKey(relative); }
 
     const InstallChoices& choices_;
     FileQueries& files_;

@@ -1,5 +1,6 @@
 #include "ledger/ledger.h"
 
+#include "app/paths.h"
 #include "platform/fingerprint.h"
 #include "text/cp1252.h"
 
@@ -11,13 +12,6 @@ namespace obrinex {
 namespace {
 
 constexpr std::string_view kHeader = "obrinex ledger 1";
-
-// Names compare as Windows compares them: without regard to case, either separator.
-std::string fileKey(const std::string& path) {
-    std::string key = lowerCp1252(path);
-    std::replace(key.begin(), key.end(), '/', '\\');
-    return key;
-}
 
 bool isNumber(std::string_view text) {
     return !text.empty() && text.size() <= 18 &&
@@ -52,9 +46,9 @@ std::optional<std::vector<int>> parseRows(std::string_view text) {
 
 std::vector<LedgerLayer*> Ledger::layersOf(const std::string& path) {
     std::vector<LedgerLayer*> found;
-    const std::string key = fileKey(path);
+    const std::string key = pathKey(path);
     for (auto& layer : layers) {
-        if (fileKey(layer.path) == key) {
+        if (pathKey(layer.path) == key) {
             found.push_back(&layer);
         }
     }
@@ -65,7 +59,7 @@ std::vector<std::string> Ledger::files() const {
     std::vector<std::string> paths;
     std::set<std::string> seen;
     for (const auto& layer : layers) {
-        if (seen.insert(fileKey(layer.path)).second) {
+        if (seen.insert(pathKey(layer.path)).second) {
             paths.push_back(layer.path);
         }
     }
@@ -193,7 +187,7 @@ RestorePlan planRestore(const Ledger& ledger, const std::set<int>& rows, const C
     std::map<std::string, std::vector<std::size_t>> stacks;
     std::vector<std::string> order;
     for (std::size_t i = 0; i < after.layers.size(); ++i) {
-        auto [it, fresh] = stacks.try_emplace(fileKey(after.layers[i].path));
+        auto [it, fresh] = stacks.try_emplace(pathKey(after.layers[i].path));
         if (fresh) {
             order.push_back(it->first);
         }

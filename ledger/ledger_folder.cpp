@@ -1,6 +1,7 @@
 #include "ledger/ledger_folder.h"
 
 #include "app/errors.h"
+#include "app/paths.h"
 #include "platform/fingerprint.h"
 #include "text/cp1252.h"
 
@@ -11,12 +12,6 @@ namespace obrinex {
 
 namespace {
 
-std::string fileKey(const std::string& path) {
-    std::string key = lowerCp1252(path);
-    std::replace(key.begin(), key.end(), '/', '\\');
-    return key;
-}
-
 std::string withReason(const std::string& what, std::uint32_t error) {
     return what + " " + systemErrorMessage(error);
 }
@@ -24,7 +19,7 @@ std::string withReason(const std::string& what, std::uint32_t error) {
 } // namespace
 
 bool ledgerKeepsLayersFor(const std::string& relative) {
-    const std::string key = fileKey(relative);
+    const std::string key = pathKey(relative);
     return key.rfind("carchanger\\", 0) != 0 && key.rfind("install_backup\\", 0) != 0;
 }
 
@@ -131,7 +126,7 @@ std::string InstallJournal::begin(const InstallPlan& plan) {
         if (step.action != PlanStep::Action::Copy || !ledgerKeepsLayersFor(step.to.relative)) {
             continue;
         }
-        const std::string key = fileKey(step.to.relative);
+        const std::string key = pathKey(step.to.relative);
         auto found = layerOf_.find(key);
         if (found != layerOf_.end()) {
             auto& rows = ledger_.layers[found->second].rows;
@@ -166,7 +161,7 @@ std::string InstallJournal::begin(const InstallPlan& plan) {
 }
 
 void InstallJournal::copied(const PlanStep& step, const std::string& fingerprint) {
-    auto found = layerOf_.find(fileKey(step.to.relative));
+    auto found = layerOf_.find(pathKey(step.to.relative));
     if (found != layerOf_.end()) {
         ledger_.layers[found->second].wrote = fingerprint;
     }
@@ -212,16 +207,16 @@ RestoreOutcome carryOutRestore(LedgerFolder& folder, const Ledger& before, const
         }
         if (error != 0) {
             outcome.failed.push_back({step.path, systemErrorMessage(error)});
-            failedFiles.insert(fileKey(step.path));
+            failedFiles.insert(pathKey(step.path));
         }
     }
     // A file that could not be put back keeps the layers it had.
     Ledger after = plan.after;
     if (!failedFiles.empty()) {
         std::erase_if(after.layers,
-                      [&](const LedgerLayer& l) { return failedFiles.count(fileKey(l.path)) > 0; });
+                      [&](const LedgerLayer& l) { return failedFiles.count(pathKey(l.path)) > 0; });
         for (const LedgerLayer& layer : before.layers) {
-            if (failedFiles.count(fileKey(layer.path)) > 0) {
+            if (failedFiles.count(pathKey(layer.path)) > 0) {
                 after.layers.push_back(layer);
                 const bool listed =
                     std::any_of(after.installations.begin(), after.installations.end(),

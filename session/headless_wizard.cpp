@@ -90,4 +90,10 @@ std::vector<std::string> HeadlessWizard::errors() const {
     return texts;
 }
 
+void HeadlessWizard::chooseLanguage(Language language) {
+    // The language page's option buttons, in the order of the languages.
+    static constexpr const char* buttons[] = {"RadioButton1", "RadioButton2", "RadioButton3", "RadioButton6"};
+    click(buttons[static_cast<int>(language)]);
+}
+
 } // namespace obrinex

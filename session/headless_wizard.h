@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/application.h"
+#include "i18n/language.h"
 #include "platform/platform.h"
 #include "session/confined_files.h"
 
@@ -44,6 +45,8 @@ class HeadlessWizard {
     // A user's click on the control of the main window of that name (its handler runs through
     // the program's one event dispatcher).
     void click(std::string_view control);
+    // The player's choice of a language on the first page: a click on its option button.
+    void chooseLanguage(Language language);
 
     Application& app() { return *app_; }
     // The confined file system the wizard works through; a run carried out for it goes here too.

@@ -9,7 +9,6 @@ namespace obrinex {
 namespace {
 
 // The language page's option button of each language.
-constexpr const char* kLanguageButtons[] = {"RadioButton1", "RadioButton2", "RadioButton3", "RadioButton6"};
 
 } // namespace
 
@@ -76,7 +75,7 @@ PackageReport inspectPackage(FileSystem& hostFiles, const std::string& packageFo
 
     // The readme as the introduction page shows it in each language.
     for (Language language : kLanguages) {
-        wizard.click(kLanguageButtons[static_cast<int>(language)]);
+        wizard.chooseLanguage(language);
         wizard.click("Button2");
         if (!window.memo1.lines().empty()) {
             report.readme.push_back(language);

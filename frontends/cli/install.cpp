@@ -36,15 +36,6 @@ struct InstallOptions {
     bool json = false;
 };
 
-// The language page's option button of each language, in the order of kLanguages.
-constexpr const char* kLanguageButtons[] = {"RadioButton1", "RadioButton2", "RadioButton3", "RadioButton6"};
-
-bool isCar(int row) {
-    TargetFileSet names;
-    lookupTargetFiles(row, names);
-    return !names.TargetModel1.empty();
-}
-
 // A name of the list, matched as Windows matches file names; nothing when it has none such.
 std::optional<std::string> listedName(const std::vector<std::string>& names, const std::string& wanted) {
     for (const std::string& name : names) {
@@ -91,10 +82,10 @@ int runInstall(Context& context, const InstallOptions& options) {
     if (rows.empty()) {
         throw UsageError{"give the row to replace with --car ROW ('obrinex cars' lists them)"};
     }
-    if (rows.size() == 1 && !isCar(*rows.begin())) {
+    if (rows.size() == 1 && !isCarRow(*rows.begin())) {
         throw UsageError{"row " + std::to_string(*rows.begin()) + " is a header or blank row, not a car"};
     }
-    if (std::none_of(rows.begin(), rows.end(), isCar)) {
+    if (std::none_of(rows.begin(), rows.end(), isCarRow)) {
         throw UsageError{"rows " + std::to_string(*rows.begin()) +
                          " ... are header or blank rows; at least one car is needed"};
     }
@@ -136,9 +127,9 @@ int runInstall(Context& context, const InstallOptions& options) {
     }
     const std::size_t startupBoxes = wizard.boxes().size();
 
-    for (std::size_t i = 0; i < kLanguages.size(); ++i) {
-        if (languageKey(kLanguages[i]) == options.language) {
-            wizard.click(kLanguageButtons[i]);
+    for (Language language : kLanguages) {
+        if (languageKey(language) == options.language) {
+            wizard.chooseLanguage(language);
         }
     }
     wizard.click("Button2");
@@ -184,7 +175,7 @@ int runInstall(Context& context, const InstallOptions& options) {
     std::vector<LogEntryPlanned> logRows;
     const std::string car = window.label6.caption().empty() ? "(no name)" : window.label6.caption();
     for (int row : rows) {
-        if (rows.size() > 1 && !isCar(row)) {
+        if (rows.size() > 1 && !isCarRow(row)) {
             continue;
         }
         const bool update = std::any_of(

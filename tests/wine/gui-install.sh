@@ -30,30 +30,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 driver=${1:-$repo/build/bin/obrinex-script}
 title="Obrinex v1.3a by Kemlo"
 shots=${OBRINEX_SCREENSHOTS:-$repo/build/screenshots}
-xvfb_pid=
-program_pid=
-
-cleanup() {
-    if [[ -n $program_pid ]] && kill -0 "$program_pid" 2>/dev/null; then
-        kill "$program_pid" 2>/dev/null
-    fi
-    if [[ -n $xvfb_pid ]]; then
-        kill "$xvfb_pid" 2>/dev/null
-        wait "$xvfb_pid" 2>/dev/null
-    fi
-}
-
-missing=()
-command -v Xvfb >/dev/null || missing+=(xvfb)
-command -v xdotool >/dev/null || missing+=(xdotool)
-command -v import >/dev/null || missing+=(imagemagick)
-if ((${#missing[@]} > 0)); then
-    say "skipped: the Debian packages ${missing[*]} are needed (apt-get install ${missing[*]})"
-    say "0 passed, 0 failed, 1 skipped"
-    exit 77
-fi
-convert=$(dirname "$(readlink -f "$(command -v import)")")/convert
-[[ -x $convert ]] || convert=$(dirname "$(command -v import)")/convert
+source "$(dirname "${BASH_SOURCE[0]}")/display.sh"
 require_tools cmake python3
 if [[ -z $wine64 || -z $wineserver ]]; then
     fail "Wine is not installed (wine64 and wineserver are needed)"
@@ -420,21 +397,7 @@ game_hex=$(printf '%s' "$(winpath "$game")\\" | od -An -v -tx1 | tr -d ' \n')00
 run_wine reg add 'HKLM\Software\Kelvarion\Zarvo' /v idir /t REG_BINARY /d "$game_hex" /reg:32 /f >>"$log" 2>&1
 timeout "$wine_timeout" "$wineserver" -w >>"$log" 2>&1
 
-say "== virtual display"
-exec 3>"$tmp/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >>"$log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 50); do
-    [[ -s $tmp/display ]] && break
-    sleep 0.1
-done
-if [[ ! -s $tmp/display ]]; then
-    fail "Xvfb starts"
-    say "$passed passed, $failed failed"
-    exit 1
-fi
-export DISPLAY=:$(head -n 1 "$tmp/display")
+start_display
 
 for dpi in 96 144; do
     say "== $dpi dots per inch"

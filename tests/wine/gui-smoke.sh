@@ -17,33 +17,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 title="Obrinex v1.3a by Kemlo"
 shots=${OBRINEX_GUI_SHOTS:-$tmp/shots}
 mkdir -p "$shots"
-xvfb_pid=
-program_pid=
-
-cleanup() {
-    if [[ -n $program_pid ]] && kill -0 "$program_pid" 2>/dev/null; then
-        kill "$program_pid" 2>/dev/null
-    fi
-    if [[ -n $xvfb_pid ]]; then
-        kill "$xvfb_pid" 2>/dev/null
-        wait "$xvfb_pid" 2>/dev/null
-    fi
-}
-
-# --- tools ------------------------------------------------------------------------------
-
-missing=()
-command -v Xvfb >/dev/null || missing+=(xvfb)
-command -v xdotool >/dev/null || missing+=(xdotool)
-command -v import >/dev/null || missing+=(imagemagick)
-if ((${#missing[@]} > 0)); then
-    say "skipped: the Debian packages ${missing[*]} are needed (apt-get install ${missing[*]})"
-    say "0 passed, 0 failed, 1 skipped"
-    exit 77
-fi
-# ImageMagick's own convert, beside its import (another convert may come first on the PATH).
-convert=$(dirname "$(readlink -f "$(command -v import)")")/convert
-[[ -x $convert ]] || convert=$(dirname "$(command -v import)")/convert
+source "$(dirname "${BASH_SOURCE[0]}")/display.sh"
 
 require_tools cmake i686-w64-mingw32-objdump x86_64-w64-mingw32-objdump
 
@@ -223,21 +197,7 @@ cp "$win64_dir/bin/Obrinex.exe" "$package/"
 
 new_prefix
 
-say "== virtual display"
-exec 3>"$tmp/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >>"$log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 50); do
-    [[ -s $tmp/display ]] && break
-    sleep 0.1
-done
-if [[ ! -s $tmp/display ]]; then
-    fail "Xvfb starts"
-    say "$passed passed, $failed failed"
-    exit 1
-fi
-export DISPLAY=:$(head -n 1 "$tmp/display")
+start_display
 pass "Xvfb on display $DISPLAY"
 
 say "== 96 dots per inch"
