@@ -108,10 +108,8 @@ int runInstall(Context& context, const InstallOptions& options) {
     }
 
     HeadlessWizard wizard(files, package, game);
-    bool asked = false;
     wizard.answer = [&](const ShownBox& box) {
         if (box.kind == BoxKind::Warning) {
-            asked = true;
             return options.createFolder ? BoxAnswer::Yes : BoxAnswer::No;
         }
         return BoxAnswer::Ok;
@@ -227,7 +225,6 @@ int runInstall(Context& context, const InstallOptions& options) {
                 }
             }
         }
-        (void)asked;
     }
     if (!plan) {
         throw UsageError{"the choices are incomplete"};
